@@ -1,0 +1,65 @@
+#pragma once
+// Where the program finds its files: the start folder and everything resolved from it
+// when the main window is created. Folder texts end with "/".
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/clock.h"
+
+namespace velmo {
+
+// Folder texts always end with the separator.
+std::string withTrailingSeparator(std::string folder);
+
+struct StartLocation {
+    std::string folder;  // with trailing "/"
+    bool given = false;  // from --start-folder or VELMO_HOME rather than the default
+};
+
+// --start-folder wins over VELMO_HOME, which wins over $XDG_DATA_HOME/velmo/.
+// Relative folders are taken from the current directory once, here.
+StartLocation resolveStartLocation(const std::optional<std::string>& optionFolder,
+                                   const std::string& velmoHome, const std::string& dataHome);
+
+// What the machine reports, gathered by the caller so the decisions below stay testable.
+struct MachineFacts {
+    StartLocation start;
+    std::string startDriveKind;  // "FIXED", "REMOVABLE", "NETWORK", "CDROM", "RAMDISK", "?"
+    std::string profileFolder;   // $HOME, with trailing "/" (empty when unknown)
+    std::string appDataFolder;   // $XDG_CONFIG_HOME, with trailing "/" (empty when unknown)
+    std::string dataHomeFolder;  // $XDG_DATA_HOME, with trailing "/"
+    std::string computerName;
+};
+
+struct StartFolders {
+    std::string startFolder;
+    std::string startDriveKind;
+    bool startedFromCdrom = false;
+    bool startedFromNetwork = false;
+    bool startedFromRemovable = false;
+    std::string profileFolder;
+    std::string userFolder;
+    bool useUserFolder = false;
+    std::string computerName;
+    bool localOperation = false;
+    bool firstRun = false;
+    std::string settingsFolder;
+    std::string settingsFile;
+    std::string rightsFile;
+    std::string startMarker;
+    std::string safeguardFolder;
+    std::string commonFilesFolder;
+    std::string startupFolder;
+};
+
+// Resolves the folders and decides local operation and the first run, reading (and
+// resetting) the first-run request of "localfol.myc" and creating the user folder when
+// the settings live there.
+StartFolders resolveStartFolders(const MachineFacts& facts, Sleeper& sleeper);
+
+// Gathers the facts of this machine for the given start location.
+MachineFacts readMachineFacts(const StartLocation& start);
+
+}  // namespace velmo

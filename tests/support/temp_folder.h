@@ -1,0 +1,29 @@
+#pragma once
+// A fresh folder under the system temp folder, removed again with the object.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace velmo::testing {
+
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+
+    // Writes raw bytes to a file below the folder, creating parent folders.
+    std::filesystem::path write(std::string_view name, std::string_view bytes) const;
+    // Reads a whole file's raw bytes.
+    static std::string read(const std::filesystem::path& file);
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace velmo::testing
