@@ -10,9 +10,6 @@
 
 namespace velmo {
 
-// Folder texts always end with the separator.
-std::string withTrailingSeparator(std::string folder);
-
 struct StartLocation {
     std::string folder;  // with trailing "/"
     bool given = false;  // from --start-folder or VELMO_HOME rather than the default
@@ -35,6 +32,7 @@ struct MachineFacts {
 
 struct StartFolders {
     std::string startFolder;
+    bool startFolderGiven = false;  // named on the command line or by VELMO_HOME
     std::string startDriveKind;
     bool startedFromCdrom = false;
     bool startedFromNetwork = false;

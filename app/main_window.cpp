@@ -1,0 +1,227 @@
+#include "app/main_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QThread>
+#include <QTimer>
+#include <QWindow>
+#include <filesystem>
+
+#include "app/deletion_dialog.h"
+#include "app/setup_dialog.h"
+#include "app/startup/pending_deletions.h"
+#include "app/status_texts.h"
+#include "core/user_interface.h"
+
+namespace velmo {
+
+namespace {
+
+// Designed sizes of the month panel that will hold the month view.
+constexpr int kMonthViewWidth = 898;
+constexpr int kMonthViewHeight = 598;
+constexpr int kButtonColumnWidth = 84;
+constexpr int kFunctionTimerStartMs = 10000;
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+}  // namespace
+
+TfmC21::TfmC21(MainWindowContext context, QWidget* parent)
+    : QMainWindow(parent), context_(std::move(context)) {
+    setWindowTitle(kWindowCaption);
+    setObjectName("fmC21");
+    context_.ui.setOwner(this);
+    createMenus();
+    createPages();
+    createStatusBar();
+
+    functionTimer_ = new QTimer(this);
+    functionTimer_->setInterval(kFunctionTimerStartMs);
+    connect(functionTimer_, &QTimer::timeout, this, &TfmC21::refreshClockPanel);
+    functionTimer_->start();
+    refreshClockPanel();
+    refreshMessagePanel();
+}
+
+void TfmC21::createMenus() {
+    QMenu* file = menuBar()->addMenu("ファイル(&F)");
+    QAction* quit = file->addAction("終了(&X)");
+    quit->setObjectName("miExit");
+    connect(quit, &QAction::triggered, this, &QWidget::close);
+}
+
+void TfmC21::createPages() {
+    pages_ = new QTabWidget(this);
+    pages_->setObjectName("pcMain");
+
+    auto* monthPage = new QWidget(pages_);
+    monthPage->setObjectName("tsMonth");
+    auto* monthLayout = new QHBoxLayout(monthPage);
+    monthLayout->setContentsMargins(0, 0, 0, 0);
+    monthLayout->setSpacing(0);
+    monthPanel_ = new QFrame(monthPage);
+    monthPanel_->setObjectName("pnlMonth");
+    monthPanel_->setFixedSize(kMonthViewWidth - 2, kMonthViewHeight - 2);
+    monthPanel_->setAutoFillBackground(true);
+    QPalette white = monthPanel_->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    monthPanel_->setPalette(white);
+    monthLayout->addWidget(monthPanel_);
+    auto* buttonColumn = new QWidget(monthPage);
+    buttonColumn->setObjectName("pnlMonthBtn");
+    buttonColumn->setFixedWidth(kButtonColumnWidth);
+    monthLayout->addWidget(buttonColumn);
+
+    auto* yearPage = new QWidget(pages_);
+    yearPage->setObjectName("tsYear");
+    auto* memoPage = new QWidget(pages_);
+    memoPage->setObjectName("tsMemo");
+
+    pages_->addTab(monthPage, "月");
+    pages_->addTab(yearPage, "年");
+    pages_->addTab(memoPage, "メモ");
+    setCentralWidget(pages_);
+}
+
+void TfmC21::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setSizeGripEnabled(false);
+    const int widths[] = {210, 64, 0};
+    for (int i = 0; i < 3; ++i) {
+        panels_[i] = new QLabel(bar);
+        panels_[i]->setObjectName(QString("StatusPanel%1").arg(i));
+        panels_[i]->setFrameShape(QFrame::StyledPanel);
+        panels_[i]->setFrameShadow(QFrame::Sunken);
+        if (widths[i] > 0) panels_[i]->setFixedWidth(widths[i]);
+        bar->addWidget(panels_[i], widths[i] > 0 ? 0 : 1);
+    }
+    panels_[2]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The network label sits over panel 1; network mode fills it.
+    netLabel_ = new QLabel(panels_[1]);
+    netLabel_->setObjectName("lblNet");
+    netLabel_->setGeometry(2, 0, widths[1] - 6, 20);
+}
+
+QString TfmC21::statusPanelText(int panel) const {
+    return panel >= 0 && panel < 3 ? panels_[panel]->text() : QString();
+}
+
+void TfmC21::refreshClockPanel() {
+    panels_[0]->setText(clockPanelText(context_.clock.now(), false));
+}
+
+void TfmC21::refreshMessagePanel() {
+    panels_[2]->setText(startFolderPanelText(qs(context_.folders.startFolder), true));
+}
+
+void TfmC21::showRequested(const QByteArray& activationToken) {
+    if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    if (!activationToken.isEmpty()) qputenv("XDG_ACTIVATION_TOKEN", activationToken);
+    raise();
+    activateWindow();
+}
+
+void TfmC21::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!firstShow_) return;
+    firstShow_ = false;
+    // Questions wait until the window is on the screen.
+    QTimer::singleShot(0, this, &TfmC21::firstShowing);
+}
+
+void TfmC21::firstShowing() {
+    if (context_.options.deletionsPending()) runPendingDeletions();
+    askFirstRunQuestion();
+}
+
+void TfmC21::runPendingDeletions() {
+    const StartFolders& f = context_.folders;
+    const std::vector<std::string> kept = {f.startFolder, f.settingsFolder, f.userFolder,
+                                           f.safeguardFolder};
+    const LaunchOptions& o = context_.options;
+    if (!o.deleteFile.empty()) deleteFileSilently(o.deleteFile, kept);
+    if (!o.offerArchiveDeletion.empty()) {
+        DeletionDialog dialog(archiveDeletionOffer(qs(o.offerArchiveDeletion)), this);
+        if (dialog.exec() == QDialog::Accepted) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            const std::string report = deleteOfferedArchive(o.offerArchiveDeletion, kept);
+            QApplication::restoreOverrideCursor();
+            context_.ui.message(report);
+        }
+        QThread::msleep(300);
+    }
+    if (!o.offerWorkFolderDeletion.empty()) {
+        DeletionDialog dialog(workFolderDeletionOffer(qs(o.offerWorkFolderDeletion)), this);
+        if (dialog.exec() == QDialog::Accepted) {
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            const std::string report = deleteOfferedWorkFolder(o.offerWorkFolderDeletion, kept);
+            QApplication::restoreOverrideCursor();
+            context_.ui.message(report);
+        }
+    }
+}
+
+void TfmC21::askFirstRunQuestion() {
+    const StartFolders& f = context_.folders;
+    if (context_.options.firstNetworkSetup || !(f.startedFromCdrom || f.firstRun)) return;
+    SetupMode mode = SetupMode::Normal;
+    bool yes = false;
+    if (f.startedFromNetwork) {
+        mode = SetupMode::CopyNetworkInstallation;
+        yes = ask(context_.ui,
+                  "「ベルモ」Ver9.1.1をＰＣ(" + f.computerName +
+                      ")にセットアップしますか？\r\n\r\n\r\n[はい]----セットアップ\r\n\r\n"
+                      "[いいえ]--ネットフォルダ上にある「ベルモ」の管理起動\r\n\r\n\r\n"
+                      "この確認は、ネット上の「ベルモ」を起動したときに表示されます。\r\n\r\n");
+    } else {
+        yes = ask(context_.ui,
+                  "「ベルモ」Ver9.1.1 のセットアップを行いますか？\r\n\r\n\r\n"
+                  "[はい]----セットアップフォーム表示\r\n\r\n[いいえ]--「ベルモ」の通常起動\r\n\r\n\r\n"
+                  "この確認は、固定ディスクの場合、（原則）初回起動時１回しか表示されません。\r\n"
+                  "[いいえ]の場合は、「ベルモ」から通常のセットアップを行ってください。");
+    }
+    if (yes) {
+        SetupDialog dialog(f, f.startFolderGiven, mode, this);
+        dialog.exec();
+    }
+}
+
+void TfmC21::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow()) activated();
+}
+
+void TfmC21::activated() {
+    if (firstActivation_) {
+        firstActivation_ = false;
+        pages_->currentWidget()->setFocus();
+    }
+    refreshClockPanel();
+    functionTimer_->start();
+}
+
+bool TfmC21::closeQuery() {
+    for (const auto& check : closeChecks_) {
+        if (!check()) return false;
+    }
+    for (const auto& step : shutdownSteps_) step();
+    return true;
+}
+
+void TfmC21::closeEvent(QCloseEvent* event) {
+    if (closeQuery()) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+}  // namespace velmo

@@ -1,0 +1,81 @@
+#pragma once
+// The main window: month, year and memo pages, the status bar and the menus, with the
+// start-up steps, the first showing, activation and the close query.
+
+#include <QByteArray>
+#include <QMainWindow>
+#include <functional>
+#include <vector>
+
+#include "app/startup/launch_options.h"
+#include "app/startup/start_folders.h"
+#include "core/clock.h"
+#include "platform/qt_user_interface.h"
+
+class QLabel;
+class QTabWidget;
+class QTimer;
+
+namespace velmo {
+
+inline constexpr const char* kWindowCaption = "ベルモ - Velmo -";
+
+// Everything the window needs from outside, handed in by the process entry.
+struct MainWindowContext {
+    StartFolders folders;
+    LaunchOptions options;
+    platform::QtUserInterface& ui;
+    const Clock& clock;
+    Sleeper& sleeper;
+};
+
+class TfmC21 : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TfmC21(MainWindowContext context, QWidget* parent = nullptr);
+
+    const StartFolders& folders() const { return context_.folders; }
+    QTabWidget* pages() const { return pages_; }
+    QString statusPanelText(int panel) const;
+
+    // The show request of a second start (message 0x500): bring the window back even
+    // when it was hidden.
+    void showRequested(const QByteArray& activationToken);
+
+    // Steps of the close query that later features add (timer armed, backup running…).
+    // A step returns false to refuse the close.
+    void addCloseCheck(std::function<bool()> check) { closeChecks_.push_back(std::move(check)); }
+    // Work done once the close is accepted (end log entry, full save…).
+    void addShutdownStep(std::function<void()> step) { shutdownSteps_.push_back(std::move(step)); }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createMenus();
+    void createPages();
+    void createStatusBar();
+    void refreshClockPanel();
+    void refreshMessagePanel();
+    void firstShowing();
+    void runPendingDeletions();
+    void askFirstRunQuestion();
+    void activated();
+    bool closeQuery();
+
+    MainWindowContext context_;
+    QTabWidget* pages_ = nullptr;
+    QWidget* monthPanel_ = nullptr;
+    QLabel* panels_[3] = {};
+    QLabel* netLabel_ = nullptr;
+    QTimer* functionTimer_ = nullptr;
+    bool firstShow_ = true;
+    bool firstActivation_ = true;
+    std::vector<std::function<bool()>> closeChecks_;
+    std::vector<std::function<void()>> shutdownSteps_;
+};
+
+}  // namespace velmo

@@ -1,0 +1,113 @@
+#include "app/process_entry.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QTextStream>
+#include <cstdio>
+
+#include "app/main_window.h"
+#include "app/startup/launch_options.h"
+#include "app/startup/seed.h"
+#include "app/startup/start_folders.h"
+#include "platform/posix/system_info.h"
+#include "platform/qt_user_interface.h"
+#include "platform/single_instance.h"
+#include "store/file_helpers.h"
+
+namespace velmo {
+
+namespace {
+
+constexpr const char* kSiblingCaption = "トルカ - Torka -";
+
+std::vector<std::string> argumentsOf(int argc, char** argv) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
+    return arguments;
+}
+
+// The bundled texts a new start folder receives.
+std::vector<SeedFile> bundledSeedFiles() {
+    std::vector<SeedFile> files;
+    for (const char* name : {"ReadMe.txt", "CaSima.dat"}) {
+        QFile resource(QString(":/seed/") + name);
+        if (!resource.open(QIODevice::ReadOnly | QIODevice::Text)) continue;
+        SeedFile file{name, {}};
+        const QStringList lines = QString::fromUtf8(resource.readAll()).split('\n');
+        for (const QString& line : lines) file.lines.push_back(line.toStdString());
+        if (!file.lines.empty() && file.lines.back().empty()) file.lines.pop_back();
+        files.push_back(std::move(file));
+    }
+    return files;
+}
+
+void printUsage() {
+    std::fputs(
+        "Usage: velmo [--start-folder DIR] [/2] [/F] [/Jseconds] [/D1file] [/D2file] "
+        "[/D3folder] [/DNfolder]\n"
+        "  --start-folder DIR  use DIR as the start folder (also VELMO_HOME)\n"
+        "  /2                  start even when another copy is running\n"
+        "  /Jseconds           go resident after the given seconds\n",
+        stdout);
+}
+
+}  // namespace
+
+int runProcess(int argc, char** argv) {
+    const LaunchOptions options = parseLaunchOptions(argumentsOf(argc, argv));
+    if (options.showHelp || options.showVersion) {
+        if (options.showHelp) printUsage();
+        if (options.showVersion) std::printf("velmo %s\n", VELMO_VERSION);
+        return 0;
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("velmo");
+    QApplication::setApplicationDisplayName(kWindowCaption);
+    QApplication::setQuitOnLastWindowClosed(true);
+    platform::QtUserInterface ui;
+    SystemClock clock;
+    ThreadSleeper sleeper;
+
+    if (platform::SingleInstance::isRunning(kSiblingCaption)) {
+        ui.message(
+            "【 トルカ - Torka - 】が立ち上がっています。\r\nトルカを先に終了させてください。"
+            "\r\n\r\n起動を中止します。");
+        return 0;
+    }
+
+    const StartLocation start = resolveStartLocation(
+        options.startFolder, platform::environmentValue("VELMO_HOME"),
+        platform::dataHomeFolder().string());
+
+    // The running copy listens from the very start, before the slow steps below, so
+    // that two quick starts never both come up. A copy started with /2 stays silent.
+    platform::SingleInstance instance(kWindowCaption);
+    if (!options.ignoreRunningCopy && !instance.listen()) {
+        platform::SingleInstance::requestShow(kWindowCaption, platform::ownActivationToken());
+        if (findCaseInsensitive(start.folder, "localfol.myc") &&
+            !findCaseInsensitive(start.folder, "kidou.myc") && !options.firstNetworkSetup) {
+            ui.message(
+                "すでに別の【ベルモ】が起動しています。\r\n"
+                "表示された【ベルモ】を終了させてから、もう一度起動してください。");
+        }
+        return 0;
+    }
+
+    if (seedStartFolderIfNew(start.folder, bundledSeedFiles(), sleeper) == SeedOutcome::Failed) {
+        ui.error("起動フォルダ[" + start.folder + "]が作成出来ません。\r\n起動を中止します。",
+                 kWindowCaption);
+        return 1;
+    }
+
+    MainWindowContext context{resolveStartFolders(readMachineFacts(start), sleeper), options, ui,
+                              clock, sleeper};
+    TfmC21 window(std::move(context));
+    QObject::connect(&instance, &platform::SingleInstance::showRequested, &window,
+                     &TfmC21::showRequested);
+    window.show();
+    return QApplication::exec();
+}
+
+}  // namespace velmo
