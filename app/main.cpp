@@ -1,3 +1,5 @@
 #include "app/process_entry.h"
 
-int main(int argc, char** argv) { return velmo::runProcess(argc, argv); }
+int main(int argc, char** argv) {
+    return velmo::runProcess(argc, argv);
+}

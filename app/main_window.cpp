@@ -29,7 +29,9 @@ constexpr int kMonthViewHeight = 598;
 constexpr int kButtonColumnWidth = 84;
 constexpr int kFunctionTimerStartMs = 10000;
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 }  // namespace
 
@@ -37,7 +39,6 @@ TfmC21::TfmC21(MainWindowContext context, QWidget* parent)
     : QMainWindow(parent), context_(std::move(context)) {
     setWindowTitle(kWindowCaption);
     setObjectName("fmC21");
-    context_.ui.setOwner(this);
     createMenus();
     createPages();
     createStatusBar();
@@ -99,7 +100,8 @@ void TfmC21::createStatusBar() {
         panels_[i]->setObjectName(QString("StatusPanel%1").arg(i));
         panels_[i]->setFrameShape(QFrame::StyledPanel);
         panels_[i]->setFrameShadow(QFrame::Sunken);
-        if (widths[i] > 0) panels_[i]->setFixedWidth(widths[i]);
+        if (widths[i] > 0)
+            panels_[i]->setFixedWidth(widths[i]);
         bar->addWidget(panels_[i], widths[i] > 0 ? 0 : 1);
     }
     panels_[2]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -122,23 +124,27 @@ void TfmC21::refreshMessagePanel() {
 }
 
 void TfmC21::showRequested(const QByteArray& activationToken) {
-    if (isMinimized()) setWindowState(windowState() & ~Qt::WindowMinimized);
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
-    if (!activationToken.isEmpty()) qputenv("XDG_ACTIVATION_TOKEN", activationToken);
+    if (!activationToken.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", activationToken);
     raise();
     activateWindow();
 }
 
 void TfmC21::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (!firstShow_) return;
+    if (!firstShow_)
+        return;
     firstShow_ = false;
     // Questions wait until the window is on the screen.
     QTimer::singleShot(0, this, &TfmC21::firstShowing);
 }
 
 void TfmC21::firstShowing() {
-    if (context_.options.deletionsPending()) runPendingDeletions();
+    if (context_.options.deletionsPending())
+        runPendingDeletions();
     askFirstRunQuestion();
 }
 
@@ -147,7 +153,8 @@ void TfmC21::runPendingDeletions() {
     const std::vector<std::string> kept = {f.startFolder, f.settingsFolder, f.userFolder,
                                            f.safeguardFolder};
     const LaunchOptions& o = context_.options;
-    if (!o.deleteFile.empty()) deleteFileSilently(o.deleteFile, kept);
+    if (!o.deleteFile.empty())
+        deleteFileSilently(o.deleteFile, kept);
     if (!o.offerArchiveDeletion.empty()) {
         DeletionDialog dialog(archiveDeletionOffer(qs(o.offerArchiveDeletion)), this);
         if (dialog.exec() == QDialog::Accepted) {
@@ -171,7 +178,8 @@ void TfmC21::runPendingDeletions() {
 
 void TfmC21::askFirstRunQuestion() {
     const StartFolders& f = context_.folders;
-    if (context_.options.firstNetworkSetup || !(f.startedFromCdrom || f.firstRun)) return;
+    if (context_.options.firstNetworkSetup || !(f.startedFromCdrom || f.firstRun))
+        return;
     SetupMode mode = SetupMode::Normal;
     bool yes = false;
     if (f.startedFromNetwork) {
@@ -182,11 +190,12 @@ void TfmC21::askFirstRunQuestion() {
                       "[いいえ]--ネットフォルダ上にある「ベルモ」の管理起動\r\n\r\n\r\n"
                       "この確認は、ネット上の「ベルモ」を起動したときに表示されます。\r\n\r\n");
     } else {
-        yes = ask(context_.ui,
-                  "「ベルモ」Ver9.1.1 のセットアップを行いますか？\r\n\r\n\r\n"
-                  "[はい]----セットアップフォーム表示\r\n\r\n[いいえ]--「ベルモ」の通常起動\r\n\r\n\r\n"
-                  "この確認は、固定ディスクの場合、（原則）初回起動時１回しか表示されません。\r\n"
-                  "[いいえ]の場合は、「ベルモ」から通常のセットアップを行ってください。");
+        yes = ask(
+            context_.ui,
+            "「ベルモ」Ver9.1.1 のセットアップを行いますか？\r\n\r\n\r\n"
+            "[はい]----セットアップフォーム表示\r\n\r\n[いいえ]--「ベルモ」の通常起動\r\n\r\n\r\n"
+            "この確認は、固定ディスクの場合、（原則）初回起動時１回しか表示されません。\r\n"
+            "[いいえ]の場合は、「ベルモ」から通常のセットアップを行ってください。");
     }
     if (yes) {
         SetupDialog dialog(f, f.startFolderGiven, mode, this);
@@ -196,7 +205,8 @@ void TfmC21::askFirstRunQuestion() {
 
 void TfmC21::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) activated();
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        activated();
 }
 
 void TfmC21::activated() {
@@ -210,9 +220,11 @@ void TfmC21::activated() {
 
 bool TfmC21::closeQuery() {
     for (const auto& check : closeChecks_) {
-        if (!check()) return false;
+        if (!check())
+            return false;
     }
-    for (const auto& step : shutdownSteps_) step();
+    for (const auto& step : shutdownSteps_)
+        step();
     return true;
 }
 

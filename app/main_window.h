@@ -10,7 +10,7 @@
 #include "app/startup/launch_options.h"
 #include "app/startup/start_folders.h"
 #include "core/clock.h"
-#include "platform/qt_user_interface.h"
+#include "core/user_interface.h"
 
 class QLabel;
 class QTabWidget;
@@ -24,7 +24,7 @@ inline constexpr const char* kWindowCaption = "ベルモ - Velmo -";
 struct MainWindowContext {
     StartFolders folders;
     LaunchOptions options;
-    platform::QtUserInterface& ui;
+    UserInterface& ui;
     const Clock& clock;
     Sleeper& sleeper;
 };
@@ -32,7 +32,7 @@ struct MainWindowContext {
 class TfmC21 : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     explicit TfmC21(MainWindowContext context, QWidget* parent = nullptr);
 
     const StartFolders& folders() const { return context_.folders; }
@@ -49,12 +49,12 @@ public:
     // Work done once the close is accepted (end log entry, full save…).
     void addShutdownStep(std::function<void()> step) { shutdownSteps_.push_back(std::move(step)); }
 
-protected:
+  protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void createMenus();
     void createPages();
     void createStatusBar();

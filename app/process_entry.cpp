@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "app/main_window.h"
+#include "app/startup/entry_decision.h"
 #include "app/startup/launch_options.h"
 #include "app/startup/seed.h"
 #include "app/startup/start_folders.h"
@@ -23,7 +24,8 @@ constexpr const char* kSiblingCaption = "トルカ - Torka -";
 
 std::vector<std::string> argumentsOf(int argc, char** argv) {
     std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i) arguments.emplace_back(argv[i]);
+    for (int i = 1; i < argc; ++i)
+        arguments.emplace_back(argv[i]);
     return arguments;
 }
 
@@ -32,11 +34,14 @@ std::vector<SeedFile> bundledSeedFiles() {
     std::vector<SeedFile> files;
     for (const char* name : {"ReadMe.txt", "CaSima.dat"}) {
         QFile resource(QString(":/seed/") + name);
-        if (!resource.open(QIODevice::ReadOnly | QIODevice::Text)) continue;
+        if (!resource.open(QIODevice::ReadOnly | QIODevice::Text))
+            continue;
         SeedFile file{name, {}};
         const QStringList lines = QString::fromUtf8(resource.readAll()).split('\n');
-        for (const QString& line : lines) file.lines.push_back(line.toStdString());
-        if (!file.lines.empty() && file.lines.back().empty()) file.lines.pop_back();
+        for (const QString& line : lines)
+            file.lines.push_back(line.toStdString());
+        if (!file.lines.empty() && file.lines.back().empty())
+            file.lines.pop_back();
         files.push_back(std::move(file));
     }
     return files;
@@ -57,8 +62,10 @@ void printUsage() {
 int runProcess(int argc, char** argv) {
     const LaunchOptions options = parseLaunchOptions(argumentsOf(argc, argv));
     if (options.showHelp || options.showVersion) {
-        if (options.showHelp) printUsage();
-        if (options.showVersion) std::printf("velmo %s\n", VELMO_VERSION);
+        if (options.showHelp)
+            printUsage();
+        if (options.showVersion)
+            std::printf("velmo %s\n", VELMO_VERSION);
         return 0;
     }
 
@@ -70,29 +77,35 @@ int runProcess(int argc, char** argv) {
     SystemClock clock;
     ThreadSleeper sleeper;
 
-    if (platform::SingleInstance::isRunning(kSiblingCaption)) {
-        ui.message(
-            "【 トルカ - Torka - 】が立ち上がっています。\r\nトルカを先に終了させてください。"
-            "\r\n\r\n起動を中止します。");
-        return 0;
-    }
-
-    const StartLocation start = resolveStartLocation(
-        options.startFolder, platform::environmentValue("VELMO_HOME"),
-        platform::dataHomeFolder().string());
+    const StartLocation start =
+        resolveStartLocation(options.startFolder, platform::environmentValue("VELMO_HOME"),
+                             platform::dataHomeFolder().string());
 
     // The running copy listens from the very start, before the slow steps below, so
     // that two quick starts never both come up. A copy started with /2 stays silent.
     platform::SingleInstance instance(kWindowCaption);
-    if (!options.ignoreRunningCopy && !instance.listen()) {
-        platform::SingleInstance::requestShow(kWindowCaption, platform::ownActivationToken());
-        if (findCaseInsensitive(start.folder, "localfol.myc") &&
-            !findCaseInsensitive(start.folder, "kidou.myc") && !options.firstNetworkSetup) {
-            ui.message(
-                "すでに別の【ベルモ】が起動しています。\r\n"
-                "表示された【ベルモ】を終了させてから、もう一度起動してください。");
-        }
-        return 0;
+    EntryFacts facts;
+    facts.siblingRunning = platform::SingleInstance::isRunning(kSiblingCaption);
+    // A socket we cannot create (no runtime folder) must not keep the program from
+    // starting: only a copy that answers counts as running.
+    facts.otherCopyRunning = !facts.siblingRunning && !options.ignoreRunningCopy &&
+                             !instance.listen() &&
+                             platform::SingleInstance::isRunning(kWindowCaption);
+    facts.localFolderMarker = findCaseInsensitive(start.folder, "localfol.myc").has_value();
+    facts.startMarker = findCaseInsensitive(start.folder, "kidou.myc").has_value();
+    switch (decideEntry(facts, options)) {
+        case EntryAction::RefuseBesideSibling:
+            ui.message(kSiblingRunningText);
+            return 0;
+        case EntryAction::HandOverWithNotice:
+            platform::SingleInstance::requestShow(kWindowCaption, platform::ownActivationToken());
+            ui.message(kAlreadyRunningText);
+            return 0;
+        case EntryAction::HandOver:
+            platform::SingleInstance::requestShow(kWindowCaption, platform::ownActivationToken());
+            return 0;
+        case EntryAction::Start:
+            break;
     }
 
     if (seedStartFolderIfNew(start.folder, bundledSeedFiles(), sleeper) == SeedOutcome::Failed) {
@@ -104,6 +117,7 @@ int runProcess(int argc, char** argv) {
     MainWindowContext context{resolveStartFolders(readMachineFacts(start), sleeper), options, ui,
                               clock, sleeper};
     TfmC21 window(std::move(context));
+    ui.setOwner(&window);
     QObject::connect(&instance, &platform::SingleInstance::showRequested, &window,
                      &TfmC21::showRequested);
     window.show();

@@ -4,8 +4,8 @@
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
@@ -37,14 +37,16 @@ SetupDialog::SetupDialog(const StartFolders& folders, bool givenStartFolder, Set
                                     .arg(QString::fromStdString(folders.computerName))
                               : QString("ベルモのショートカットを作成します。");
     layout->addWidget(new QLabel(intro, this));
-    layout->addWidget(new QLabel("起動フォルダ：" + QString::fromStdString(folders.startFolder), this));
+    layout->addWidget(
+        new QLabel("起動フォルダ：" + QString::fromStdString(folders.startFolder), this));
     desktop_ = new QCheckBox("デスクトップにショートカットを作成する", this);
     menu_ = new QCheckBox("アプリケーションメニューに登録する", this);
     autostart_ = new QCheckBox("ログイン時に起動する（スタートアップ）", this);
     desktop_->setChecked(desktopEntryExists(desktopFolder().toStdString()));
     menu_->setChecked(true);
     autostart_->setChecked(desktopEntryExists(folders.startupFolder));
-    for (QCheckBox* box : {desktop_, menu_, autostart_}) layout->addWidget(box);
+    for (QCheckBox* box : {desktop_, menu_, autostart_})
+        layout->addWidget(box);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Cancel)->setText("キャンセル");
     layout->addWidget(buttons);
@@ -53,23 +55,22 @@ SetupDialog::SetupDialog(const StartFolders& folders, bool givenStartFolder, Set
 }
 
 void SetupDialog::apply() {
-    const std::string text = desktopEntryText(
-        QCoreApplication::applicationFilePath().toStdString(), folders_.startFolder,
-        givenStartFolder_);
+    const std::string text = desktopEntryText(QCoreApplication::applicationFilePath().toStdString(),
+                                              folders_.startFolder, givenStartFolder_);
     QStringList failed;
-    const std::pair<QCheckBox*, std::string> places[] = {
-        {desktop_, desktopFolder().toStdString()},
-        {menu_, applicationsFolder()},
-        {autostart_, folders_.startupFolder}};
+    const std::pair<QCheckBox*, std::string> places[] = {{desktop_, desktopFolder().toStdString()},
+                                                         {menu_, applicationsFolder()},
+                                                         {autostart_, folders_.startupFolder}};
     for (const auto& [box, folder] : places) {
-        const bool ok = box->isChecked() ? writeDesktopEntry(folder, text)
-                                         : removeDesktopEntry(folder);
-        if (!ok) failed << QString::fromStdString(folder);
+        const bool ok =
+            box->isChecked() ? writeDesktopEntry(folder, text) : removeDesktopEntry(folder);
+        if (!ok)
+            failed << QString::fromStdString(folder);
     }
     if (!failed.isEmpty()) {
-        QMessageBox::warning(this, "確認",
-                             "次のフォルダにショートカットを作成（削除）できませんでした。\n" +
-                                 failed.join("\n"));
+        QMessageBox::warning(
+            this, "確認",
+            "次のフォルダにショートカットを作成（削除）できませんでした。\n" + failed.join("\n"));
     }
     accept();
 }

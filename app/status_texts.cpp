@@ -18,16 +18,19 @@ QString clockPanelText(const LocalDateTime& now, bool twentyFourHour) {
         return text + QString("%1 : %2").arg(now.hour).arg(now.minute);
     }
     const int hour12 = now.hour % 12 == 0 ? 12 : now.hour % 12;
-    return text + QString("%1 %2 : %3").arg(now.hour < 12 ? "AM" : "PM").arg(hour12).arg(now.minute);
+    return text +
+           QString("%1 %2 : %3").arg(now.hour < 12 ? "AM" : "PM").arg(hour12).arg(now.minute);
 }
 
 QString startFolderPanelText(const QString& startFolder, bool showStartFolder) {
-    if (!showStartFolder) return {};
+    if (!showStartFolder)
+        return {};
     return QString(5, ' ') + "【 起動フォルダ 】   " + startFolder + "  ";
 }
 
 QString countdownPanelText(int secondsLeft, bool sharedFolderWasMissing) {
-    if (sharedFolderWasMissing) return QString(5, ' ') + "自動常駐待機中   ";
+    if (sharedFolderWasMissing)
+        return QString(5, ' ') + "自動常駐待機中   ";
     return QString(5, ' ') + QString(" 自動常駐まであと %1 秒   ").arg(secondsLeft, 2);
 }
 

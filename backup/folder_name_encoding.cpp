@@ -21,7 +21,8 @@ void replaceEvery(std::string& text, std::string_view from, std::string_view to)
 }  // namespace
 
 std::string encodeFolderName(std::string path) {
-    if (!path.empty() && path.back() == '/') path.pop_back();
+    if (!path.empty() && path.back() == '/')
+        path.pop_back();
     replaceEvery(path, "//", "Net_");
     replaceEvery(path, ":", "-");
     replaceEvery(path, " ", "_S_");

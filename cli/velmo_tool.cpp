@@ -17,7 +17,7 @@ namespace {
 
 // Messages go to stderr; nobody is there to answer, so every question gets No.
 class ConsoleUserInterface final : public velmo::UserInterface {
-public:
+  public:
     bool question(const std::string& text, const std::string& caption,
                   velmo::DefaultButton) override {
         print(caption, text + " → いいえ");
@@ -33,11 +33,12 @@ public:
     void showWaitWindow() override {}
     void hideWaitWindow() override {}
 
-private:
+  private:
     static void print(const std::string& caption, const std::string& text) {
         std::string plain;
         for (char c : text) {
-            if (c != '\r') plain += c;
+            if (c != '\r')
+                plain += c;
         }
         std::fprintf(stderr, "[%s] %s\n", caption.c_str(), plain.c_str());
     }
@@ -59,7 +60,8 @@ int catFile(const std::string& file) {
     ConsoleUserInterface ui;
     velmo::ThreadSleeper sleeper;
     velmo::LineList lines;
-    if (!velmo::readLineFile(file, lines, ui, sleeper)) return 1;
+    if (!velmo::readLineFile(file, lines, ui, sleeper))
+        return 1;
     for (const std::string& line : lines) {
         std::fwrite(line.data(), 1, line.size(), stdout);
         std::fputc('\n', stdout);
@@ -89,7 +91,8 @@ int main(int argc, char** argv) {
         std::printf("velmo-tool %s\n", VELMO_VERSION);
         return 0;
     }
-    if (options.showHelp) return usage(0);
+    if (options.showHelp)
+        return usage(0);
     // The command is the first argument that is not the start-folder option.
     std::vector<std::string> rest;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -99,8 +102,11 @@ int main(int argc, char** argv) {
             rest.push_back(arguments[i]);
         }
     }
-    if (rest.empty()) return usage(2);
-    if (rest[0] == "cat" && rest.size() == 2) return catFile(rest[1]);
-    if (rest[0] == "folders" && rest.size() == 1) return printFolders(options);
+    if (rest.empty())
+        return usage(2);
+    if (rest[0] == "cat" && rest.size() == 2)
+        return catFile(rest[1]);
+    if (rest[0] == "folders" && rest.size() == 1)
+        return printFolders(options);
     return usage(2);
 }

@@ -13,8 +13,13 @@ LocalDateTime SystemClock::now() const {
     const auto sinceEpoch = stamp.time_since_epoch();
     const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch) -
                     std::chrono::duration_cast<std::chrono::seconds>(sinceEpoch);
-    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour,
-            local.tm_min,         local.tm_sec,     static_cast<int>(ms.count())};
+    return {local.tm_year + 1900,
+            local.tm_mon + 1,
+            local.tm_mday,
+            local.tm_hour,
+            local.tm_min,
+            local.tm_sec,
+            static_cast<int>(ms.count())};
 }
 
 void ThreadSleeper::sleep(std::chrono::milliseconds duration) {

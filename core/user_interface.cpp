@@ -7,8 +7,8 @@ namespace velmo {
 namespace {
 
 std::string captionOrDefault(const std::string& caption) {
-    const bool blank = std::all_of(caption.begin(), caption.end(),
-                                   [](char c) { return c == ' ' || c == '\t'; });
+    const bool blank =
+        std::all_of(caption.begin(), caption.end(), [](char c) { return c == ' ' || c == '\t'; });
     return blank ? std::string(kQuestionCaption) : caption;
 }
 

@@ -9,7 +9,7 @@ namespace velmo {
 enum class DefaultButton { Yes, No };
 
 class UserInterface {
-public:
+  public:
     virtual ~UserInterface() = default;
 
     // Yes/No question with a question icon. Returns true only for Yes.
@@ -31,8 +31,8 @@ inline constexpr const char* kQuestionCaption = "確認";
 inline constexpr const char* kMainInformationCaption = "確認 -ベルモ-";
 
 // Yes/No question captioned "確認" (or the given caption when it is not blank).
-bool ask(UserInterface& ui, const std::string& text, DefaultButton defaultButton = DefaultButton::Yes,
-         const std::string& caption = {});
+bool ask(UserInterface& ui, const std::string& text,
+         DefaultButton defaultButton = DefaultButton::Yes, const std::string& caption = {});
 // Information box captioned "確認" (or the given caption when it is not blank).
 void inform(UserInterface& ui, const std::string& text, const std::string& caption = {});
 // The main window's information box, captioned "確認 -ベルモ-".
@@ -40,13 +40,13 @@ void informMain(UserInterface& ui, const std::string& text);
 
 // Shows the wait window for the lifetime of the object.
 class WaitWindowScope {
-public:
+  public:
     explicit WaitWindowScope(UserInterface& ui) : ui_(ui) { ui_.showWaitWindow(); }
     ~WaitWindowScope() { ui_.hideWaitWindow(); }
     WaitWindowScope(const WaitWindowScope&) = delete;
     WaitWindowScope& operator=(const WaitWindowScope&) = delete;
 
-private:
+  private:
     UserInterface& ui_;
 };
 

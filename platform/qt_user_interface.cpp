@@ -24,8 +24,10 @@ QMessageBox::StandardButton showBox(QWidget* owner, QMessageBox::Icon icon,
                                     QMessageBox::StandardButton defaultButton) {
     QMessageBox box(icon, QString::fromStdString(caption), boxText(text), buttons, owner);
     box.setDefaultButton(defaultButton);
-    if (QAbstractButton* yes = box.button(QMessageBox::Yes)) yes->setText("はい(&Y)");
-    if (QAbstractButton* no = box.button(QMessageBox::No)) no->setText("いいえ(&N)");
+    if (QAbstractButton* yes = box.button(QMessageBox::Yes))
+        yes->setText("はい(&Y)");
+    if (QAbstractButton* no = box.button(QMessageBox::No))
+        no->setText("いいえ(&N)");
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 
@@ -52,16 +54,20 @@ void QtUserInterface::message(const std::string& text) {
 }
 
 void QtUserInterface::showWaitWindow() {
-    if (waitDepth_++ > 0) return;
-    if (!waitWindow_) waitWindow_ = new WaitWindow(owner_);
+    if (waitDepth_++ > 0)
+        return;
+    if (!waitWindow_)
+        waitWindow_ = new WaitWindow(owner_);
     waitWindow_->show();
     waitWindow_->raise();
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void QtUserInterface::hideWaitWindow() {
-    if (waitDepth_ == 0 || --waitDepth_ > 0) return;
-    if (waitWindow_) waitWindow_->hide();
+    if (waitDepth_ == 0 || --waitDepth_ > 0)
+        return;
+    if (waitWindow_)
+        waitWindow_->hide();
 }
 
 WaitWindow::WaitWindow(QWidget* parent)

@@ -17,7 +17,8 @@ constexpr const char* kEntryName = "velmo.desktop";
 std::string quoted(const std::string& argument) {
     std::string result = "\"";
     for (char c : argument) {
-        if (c == '"' || c == '`' || c == '$' || c == '\\') result += '\\';
+        if (c == '"' || c == '`' || c == '$' || c == '\\')
+            result += '\\';
         result += c;
     }
     return result + "\"";
@@ -28,7 +29,8 @@ std::string quoted(const std::string& argument) {
 std::string desktopEntryText(const std::string& executable, const std::string& startFolder,
                              bool givenStartFolder) {
     std::string exec = quoted(executable);
-    if (givenStartFolder) exec += " --start-folder " + quoted(startFolder);
+    if (givenStartFolder)
+        exec += " --start-folder " + quoted(startFolder);
     return "[Desktop Entry]\n"
            "Type=Application\n"
            "Name=ベルモ - Velmo -\n"
@@ -45,12 +47,14 @@ std::string desktopEntryText(const std::string& executable, const std::string& s
 bool writeDesktopEntry(const std::string& folder, const std::string& text) {
     std::error_code error;
     fs::create_directories(folder, error);
-    if (error) return false;
+    if (error)
+        return false;
     const fs::path target = fs::path(folder) / kEntryName;
     {
         std::ofstream out(target, std::ios::binary | std::ios::trunc);
         out << text;
-        if (!out.flush()) return false;
+        if (!out.flush())
+            return false;
     }
     fs::permissions(target, fs::perms::owner_exec, fs::perm_options::add, error);
     return true;

@@ -9,9 +9,11 @@ namespace velmo {
 namespace {
 
 bool hasPrefix(std::string_view argument, std::string_view prefix) {
-    if (argument.size() < prefix.size()) return false;
+    if (argument.size() < prefix.size())
+        return false;
     for (std::size_t i = 0; i < prefix.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(argument[i])) != prefix[i]) return false;
+        if (std::toupper(static_cast<unsigned char>(argument[i])) != prefix[i])
+            return false;
     }
     return true;
 }
@@ -21,14 +23,16 @@ int countdownSeconds(std::string_view argument) {
     const std::string_view digits = argument.substr(2, 2);
     int value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (error != std::errc() || end != digits.data() + digits.size() || value < 0) return 0;
+    if (error != std::errc() || end != digits.data() + digits.size() || value < 0)
+        return 0;
     return value;
 }
 
 void takePath(std::string_view argument, std::string& target) {
     const std::string_view rest = argument.substr(3);
     // Cutting a path could point a deletion at a different file; ignore it instead.
-    if (rest.size() <= kMaxSwitchPathLength) target = std::string(rest);
+    if (rest.size() <= kMaxSwitchPathLength)
+        target = std::string(rest);
 }
 
 }  // namespace

@@ -14,7 +14,8 @@ namespace {
 std::string normalised(const std::string& path) {
     std::error_code ignored;
     std::string text = fs::weakly_canonical(fs::absolute(path, ignored), ignored).string();
-    while (text.size() > 1 && text.back() == '/') text.pop_back();
+    while (text.size() > 1 && text.back() == '/')
+        text.pop_back();
     return text;
 }
 
@@ -22,12 +23,16 @@ std::string normalised(const std::string& path) {
 
 bool protectsFolder(const std::string& path, const std::vector<std::string>& keptFolders) {
     const std::string candidate = normalised(path);
-    if (candidate == "/" || candidate.empty()) return true;
+    if (candidate == "/" || candidate.empty())
+        return true;
     for (const std::string& kept : keptFolders) {
-        if (kept.empty()) continue;
+        if (kept.empty())
+            continue;
         const std::string folder = normalised(kept);
-        if (folder == candidate) return true;
-        if (folder.size() > candidate.size() && folder.compare(0, candidate.size(), candidate) == 0 &&
+        if (folder == candidate)
+            return true;
+        if (folder.size() > candidate.size() &&
+            folder.compare(0, candidate.size(), candidate) == 0 &&
             folder[candidate.size()] == '/') {
             return true;
         }
@@ -54,7 +59,8 @@ std::string deleteOfferedWorkFolder(const std::string& path,
                                     const std::vector<std::string>& keptFolders) {
     std::error_code error;
     if (!fs::is_directory(path, error) || !findCaseInsensitive(path, "localfol.myc")) {
-        return "このフォルダ[ " + path + " ]はワークフォルダでない可能性がありますので、削除いたしません。";
+        return "このフォルダ[ " + path +
+               " ]はワークフォルダでない可能性がありますので、削除いたしません。";
     }
     if (protectsFolder(path, keptFolders)) {
         return "フォルダ[ " + path + " ]は削除できませんでした。";

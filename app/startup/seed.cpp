@@ -13,10 +13,13 @@ namespace fs = std::filesystem;
 SeedOutcome seedStartFolderIfNew(const std::string& folder, const std::vector<SeedFile>& files,
                                  Sleeper& sleeper) {
     std::error_code error;
-    if (fs::exists(folder, error) && !fs::is_empty(folder, error)) return SeedOutcome::NotNeeded;
-    if (error) return SeedOutcome::Failed;
+    if (fs::exists(folder, error) && !fs::is_empty(folder, error))
+        return SeedOutcome::NotNeeded;
+    if (error)
+        return SeedOutcome::Failed;
     fs::create_directories(fs::path(folder) / "Data" / "Files1", error);
-    if (error) return SeedOutcome::Failed;
+    if (error)
+        return SeedOutcome::Failed;
     const Retry retry{3, std::chrono::milliseconds(300)};
     for (const SeedFile& file : files) {
         if (writeLinesRetrying(fs::path(folder) / file.name, file.lines, retry, sleeper) !=

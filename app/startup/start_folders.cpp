@@ -25,7 +25,8 @@ StartLocation resolveStartLocation(const std::optional<std::string>& optionFolde
     if (!chosen.empty()) {
         location.given = true;
         std::error_code ignored;
-        location.folder = withTrailingSeparator(fs::absolute(chosen, ignored).lexically_normal().string());
+        location.folder =
+            withTrailingSeparator(fs::absolute(chosen, ignored).lexically_normal().string());
     } else {
         location.folder = withTrailingSeparator(dataHome) + "velmo/";
     }
@@ -89,7 +90,8 @@ StartFolders resolveStartFolders(const MachineFacts& facts, Sleeper& sleeper) {
             folders.firstRun = startMarkerExists ? false : !folders.firstRun;
         }
         std::error_code ignored;
-        if (!fs::is_directory(facts.start.folder + "Data", ignored)) folders.firstRun = true;
+        if (!fs::is_directory(facts.start.folder + "Data", ignored))
+            folders.firstRun = true;
     }
 
     folders.settingsFolder = facts.start.folder;

@@ -16,7 +16,8 @@ std::string unescapeOctal(std::string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\\' && i + 3 < text.size()) {
             const std::string_view digits = text.substr(i + 1, 3);
-            if (digits.size() == 3 && digits.find_first_not_of("01234567") == std::string_view::npos) {
+            if (digits.size() == 3 &&
+                digits.find_first_not_of("01234567") == std::string_view::npos) {
                 result += static_cast<char>(std::stoi(std::string(digits), nullptr, 8));
                 i += 3;
                 continue;
@@ -28,14 +29,17 @@ std::string unescapeOctal(std::string_view text) {
 }
 
 bool startsWithComponent(const std::string& path, const std::string& prefix) {
-    if (prefix == "/") return !path.empty() && path.front() == '/';
-    if (path.compare(0, prefix.size(), prefix) != 0) return false;
+    if (prefix == "/")
+        return !path.empty() && path.front() == '/';
+    if (path.compare(0, prefix.size(), prefix) != 0)
+        return false;
     return path.size() == prefix.size() || path[prefix.size()] == '/';
 }
 
 bool isOneOf(const std::string& value, std::initializer_list<std::string_view> names) {
     for (std::string_view name : names) {
-        if (value == name) return true;
+        if (value == name)
+            return true;
     }
     return false;
 }
@@ -50,7 +54,8 @@ bool blockDeviceIsRemovable(const std::string& device) {
     const std::filesystem::path base = std::filesystem::path("/sys/dev/block") / device;
     for (const auto& candidate : {base / "removable", base / ".." / "removable"}) {
         const std::string value = readWholeFile(candidate);
-        if (!value.empty()) return value.front() == '1';
+        if (!value.empty())
+            return value.front() == '1';
     }
     return false;
 }
@@ -67,8 +72,10 @@ std::vector<MountEntry> parseMountInfo(std::string_view text) {
                                        std::istream_iterator<std::string>()};
         // id parent major:minor root mount-point options [optional...] - fstype source ...
         std::size_t separator = 6;
-        while (separator < parts.size() && parts[separator] != "-") ++separator;
-        if (parts.size() < 5 || separator + 1 >= parts.size()) continue;
+        while (separator < parts.size() && parts[separator] != "-")
+            ++separator;
+        if (parts.size() < 5 || separator + 1 >= parts.size())
+            continue;
         mounts.push_back({unescapeOctal(parts[4]), parts[separator + 1], parts[2]});
     }
     return mounts;
@@ -88,16 +95,20 @@ const MountEntry* mountHolding(const std::vector<MountEntry>& mounts, const std:
 
 std::string driveKindOf(const std::string& path, const std::vector<MountEntry>& mounts,
                         const std::function<bool(const std::string&)>& isRemovable) {
-    if (path.starts_with("//") || path.starts_with("\\\\")) return "NETWORK";
+    if (path.starts_with("//") || path.starts_with("\\\\"))
+        return "NETWORK";
     const MountEntry* mount = mountHolding(mounts, path);
-    if (!mount) return "?";
+    if (!mount)
+        return "?";
     const std::string& fs = mount->fileSystem;
     if (isOneOf(fs, {"nfs", "nfs4", "cifs", "smb3", "smbfs", "fuse.sshfs", "fuse.gvfsd-fuse",
                      "fuse.kio-fuse"})) {
         return "NETWORK";
     }
-    if (isOneOf(fs, {"iso9660", "udf"})) return "CDROM";
-    if (isOneOf(fs, {"tmpfs", "ramfs"})) return "RAMDISK";
+    if (isOneOf(fs, {"iso9660", "udf"}))
+        return "CDROM";
+    if (isOneOf(fs, {"tmpfs", "ramfs"}))
+        return "RAMDISK";
     if (startsWithComponent(mount->mountPoint, "/media") ||
         startsWithComponent(mount->mountPoint, "/run/media") || isRemovable(mount->device)) {
         return "REMOVABLE";
@@ -107,14 +118,17 @@ std::string driveKindOf(const std::string& path, const std::vector<MountEntry>& 
 
 std::string driveKind(const std::filesystem::path& path) {
     const std::string text = path.string();
-    if (text.starts_with("//") || text.starts_with("\\\\")) return "NETWORK";
+    if (text.starts_with("//") || text.starts_with("\\\\"))
+        return "NETWORK";
     std::error_code error;
     // The folder may not exist yet; the nearest existing ancestor lies on the same mount.
-    const std::filesystem::path absolute = std::filesystem::weakly_canonical(
-        std::filesystem::absolute(path, error), error);
-    if (error) return "?";
+    const std::filesystem::path absolute =
+        std::filesystem::weakly_canonical(std::filesystem::absolute(path, error), error);
+    if (error)
+        return "?";
     std::string normal = absolute.string();
-    while (normal.size() > 1 && normal.back() == '/') normal.pop_back();
+    while (normal.size() > 1 && normal.back() == '/')
+        normal.pop_back();
     return driveKindOf(normal, parseMountInfo(readWholeFile("/proc/self/mountinfo")),
                        blockDeviceIsRemovable);
 }

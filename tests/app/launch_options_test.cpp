@@ -30,7 +30,8 @@ TEST(LaunchOptions, CountdownTakesTwoCharactersAndFallsBackToZero) {
 
 TEST(LaunchOptions, OverLongPathIsIgnoredNotCut) {
     const std::string longPath(251, 'a');
-    const LaunchOptions options = parseLaunchOptions({"/D1" + longPath, "/D2" + longPath.substr(1)});
+    const LaunchOptions options =
+        parseLaunchOptions({"/D1" + longPath, "/D2" + longPath.substr(1)});
     EXPECT_TRUE(options.deleteFile.empty());
     EXPECT_EQ(options.offerArchiveDeletion.size(), 250u);
 }

@@ -48,7 +48,8 @@ TEST(PendingDeletions, WorkFolderNeedsItsMarkerAndMustNotHoldOurFolders) {
     const std::string work = (temp / "work").string();
     temp.write("work/setup/file.bin", "data");
     EXPECT_EQ(deleteOfferedWorkFolder(work, {}),
-              "このフォルダ[ " + work + " ]はワークフォルダでない可能性がありますので、削除いたしません。");
+              "このフォルダ[ " + work +
+                  " ]はワークフォルダでない可能性がありますので、削除いたしません。");
     EXPECT_TRUE(fs::exists(work));
 
     temp.write("work/LOCALFOL.MYC", "[Set]\r\n");

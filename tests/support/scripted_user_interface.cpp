@@ -30,7 +30,8 @@ void ScriptedUserInterface::message(const std::string& text) {
 
 std::vector<std::string> ScriptedUserInterface::texts() const {
     std::vector<std::string> result;
-    for (const ShownBox& box : shown_) result.push_back(box.text);
+    for (const ShownBox& box : shown_)
+        result.push_back(box.text);
     return result;
 }
 

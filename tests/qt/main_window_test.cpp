@@ -1,0 +1,127 @@
+// The main window as the process entry builds it, with a recording user interface.
+
+#include <QLabel>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "app/main_window.h"
+#include "app/status_texts.h"
+#include "tests/support/fake_clock.h"
+
+namespace {
+
+// Records every box; questions get the queued answers, No when none is left.
+class RecordingUi final : public velmo::UserInterface {
+  public:
+    QList<bool> answers;
+    QStringList texts;
+    bool question(const std::string& text, const std::string&, velmo::DefaultButton) override {
+        texts << QString::fromStdString(text);
+        return answers.isEmpty() ? false : answers.takeFirst();
+    }
+    void information(const std::string& text, const std::string&) override {
+        texts << QString::fromStdString(text);
+    }
+    void error(const std::string& text, const std::string&) override {
+        texts << QString::fromStdString(text);
+    }
+    void message(const std::string& text) override { texts << QString::fromStdString(text); }
+    void showWaitWindow() override {}
+    void hideWaitWindow() override {}
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    velmo::StartFolders folders(const QString& start) {
+        velmo::StartFolders f;
+        f.startFolder = start.toStdString() + "/";
+        f.settingsFolder = f.startFolder;
+        f.computerName = "PC-01";
+        return f;
+    }
+
+  private slots:
+    void windowHasTitlePagesAndStatusPanels() {
+        QTemporaryDir dir;
+        RecordingUi ui;
+        velmo::testing::FakeClock clock({2024, 9, 10, 14, 5, 0, 0});
+        velmo::testing::RecordingSleeper sleeper;
+        velmo::TfmC21 window({folders(dir.path()), {}, ui, clock, sleeper});
+        QCOMPARE(window.windowTitle(), QString("ベルモ - Velmo -"));
+        QCOMPARE(window.pages()->count(), 3);
+        QCOMPARE(window.pages()->tabText(0), QString("月"));
+        QCOMPARE(window.pages()->tabText(1), QString("年"));
+        QCOMPARE(window.pages()->tabText(2), QString("メモ"));
+        QCOMPARE(window.statusPanelText(0), QString("2024/9/10 (火) PM 2 : 5"));
+        QCOMPARE(window.statusPanelText(2),
+                 QString("     【 起動フォルダ 】   ") + dir.path() + "/  ");
+    }
+
+    void clockTextBothForms() {
+        using velmo::clockPanelText;
+        QCOMPARE(clockPanelText({2024, 9, 10, 14, 5, 0, 0}, true),
+                 QString("2024/9/10 (火) 14 : 5"));
+        QCOMPARE(clockPanelText({2024, 1, 7, 0, 30, 0, 0}, false),
+                 QString("2024/1/7 (日) AM 12 : 30"));
+        QCOMPARE(clockPanelText({2024, 1, 6, 12, 0, 0, 0}, false),
+                 QString("2024/1/6 (土) PM 12 : 0"));
+        QCOMPARE(velmo::countdownPanelText(5, false), QString("      自動常駐まであと  5 秒   "));
+    }
+
+    void firstRunAsksOnceAndNoKeepsTheWindow() {
+        QTemporaryDir dir;
+        RecordingUi ui;
+        ui.answers << false;
+        velmo::testing::FakeClock clock;
+        velmo::testing::RecordingSleeper sleeper;
+        velmo::StartFolders f = folders(dir.path());
+        f.firstRun = true;
+        velmo::TfmC21 window({f, {}, ui, clock, sleeper});
+        window.show();
+        QTRY_COMPARE(ui.texts.size(), 1);
+        QVERIFY(ui.texts[0].startsWith("「ベルモ」Ver9.1.1 のセットアップを行いますか？"));
+        window.hide();
+        window.show();
+        QTest::qWait(50);
+        QCOMPARE(ui.texts.size(), 1);
+    }
+
+    void firstNetworkSetupSuppressesTheQuestion() {
+        QTemporaryDir dir;
+        RecordingUi ui;
+        velmo::testing::FakeClock clock;
+        velmo::testing::RecordingSleeper sleeper;
+        velmo::StartFolders f = folders(dir.path());
+        f.firstRun = true;
+        velmo::TfmC21 window({f, velmo::parseLaunchOptions({"/F"}), ui, clock, sleeper});
+        window.show();
+        QTest::qWait(50);
+        QVERIFY(ui.texts.isEmpty());
+    }
+
+    void closeQueryCanRefuseAndShutdownStepsRunOnce() {
+        QTemporaryDir dir;
+        RecordingUi ui;
+        velmo::testing::FakeClock clock;
+        velmo::testing::RecordingSleeper sleeper;
+        velmo::TfmC21 window({folders(dir.path()), {}, ui, clock, sleeper});
+        bool allow = false;
+        int shutdowns = 0;
+        window.addCloseCheck([&] { return allow; });
+        window.addShutdownStep([&] { ++shutdowns; });
+        window.show();
+        QVERIFY(!window.close());
+        QVERIFY(window.isVisible());
+        QCOMPARE(shutdowns, 0);
+        allow = true;
+        QVERIFY(window.close());
+        QCOMPARE(shutdowns, 1);
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
