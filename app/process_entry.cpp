@@ -14,6 +14,7 @@
 #include "platform/posix/system_info.h"
 #include "platform/qt_user_interface.h"
 #include "platform/single_instance.h"
+#include "platform/termination_signals.h"
 #include "store/file_helpers.h"
 
 namespace velmo {
@@ -120,6 +121,9 @@ int runProcess(int argc, char** argv) {
     ui.setOwner(&window);
     QObject::connect(&instance, &platform::SingleInstance::showRequested, &window,
                      &TfmC21::showRequested);
+    platform::TerminationSignals termination;
+    QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &window,
+                     &QWidget::close);
     window.show();
     return QApplication::exec();
 }

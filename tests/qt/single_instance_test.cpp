@@ -1,4 +1,5 @@
-// The single-instance socket, in process and with real velmo processes.
+// The single-instance socket, in process and with real velmo processes, and their
+// orderly end on a termination signal.
 
 #include <QDir>
 #include <QFile>
@@ -86,6 +87,11 @@ class SingleInstanceTest : public QObject {
         }
         // The /2 copy never touched the socket: it is gone only because the first ended.
         QTRY_VERIFY(!SingleInstance::isRunning("ベルモ - Velmo -"));
+        // A termination signal closes the window normally instead of killing the process.
+        for (QProcess* p : {first, third}) {
+            QCOMPARE(p->exitStatus(), QProcess::NormalExit);
+            QCOMPARE(p->exitCode(), 0);
+        }
     }
 };
 
