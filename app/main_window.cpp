@@ -8,7 +8,6 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabWidget>
-#include <QThread>
 #include <QTimer>
 #include <QWindow>
 #include <filesystem>
@@ -155,24 +154,24 @@ void TfmC21::runPendingDeletions() {
     const LaunchOptions& o = context_.options;
     if (!o.deleteFile.empty())
         deleteFileSilently(o.deleteFile, kept);
+    // Each offer asks first; Yes deletes under the wait cursor and reports the outcome.
+    const auto offer = [this](const DeletionOffer& what, const std::function<std::string()>& del) {
+        DeletionDialog dialog(what, this);
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const std::string report = del();
+        QApplication::restoreOverrideCursor();
+        context_.ui.message(report);
+    };
     if (!o.offerArchiveDeletion.empty()) {
-        DeletionDialog dialog(archiveDeletionOffer(qs(o.offerArchiveDeletion)), this);
-        if (dialog.exec() == QDialog::Accepted) {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-            const std::string report = deleteOfferedArchive(o.offerArchiveDeletion, kept);
-            QApplication::restoreOverrideCursor();
-            context_.ui.message(report);
-        }
-        QThread::msleep(300);
+        offer(archiveDeletionOffer(qs(o.offerArchiveDeletion)),
+              [&] { return deleteOfferedArchive(o.offerArchiveDeletion, kept); });
+        context_.sleeper.sleep(std::chrono::milliseconds(300));
     }
     if (!o.offerWorkFolderDeletion.empty()) {
-        DeletionDialog dialog(workFolderDeletionOffer(qs(o.offerWorkFolderDeletion)), this);
-        if (dialog.exec() == QDialog::Accepted) {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-            const std::string report = deleteOfferedWorkFolder(o.offerWorkFolderDeletion, kept);
-            QApplication::restoreOverrideCursor();
-            context_.ui.message(report);
-        }
+        offer(workFolderDeletionOffer(qs(o.offerWorkFolderDeletion)),
+              [&] { return deleteOfferedWorkFolder(o.offerWorkFolderDeletion, kept); });
     }
 }
 
