@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <random>
 
@@ -21,6 +22,10 @@ namespace {
 constexpr int kReaderTries = 5;
 constexpr std::chrono::milliseconds kReaderPause{500};
 constexpr char kEndOfFile = 0x1A;
+// Bytes decoded in one go; small enough to stay in the cache and be reused by malloc.
+constexpr std::size_t kDecodeRun = 64 * 1024;
+// Bytes read at a time; the buffer is reused, so a large file costs no extra memory.
+constexpr std::size_t kReadBlock = 256 * 1024;
 
 // Closes a descriptor on every path out.
 class FileDescriptor {
@@ -81,22 +86,61 @@ void forEachLine(std::string_view text, Line&& line) {
     }
 }
 
-// Reads an ordinary file whole; nothing when it cannot be opened or read.
-std::optional<std::string> readWholeFile(const fs::path& path) {
+// Decodes text made of whole lines (the last one may lack its terminator) and
+// appends the lines. Whole runs of lines are decoded at a time: much faster than line
+// by line, and the same result, because CR and LF are never trail bytes (a lead byte
+// before a terminator is escaped alone either way) and UTF-8 has no other 0x0D or
+// 0x0A. A run ends after a complete terminator, so CR LF is never cut in two.
+void appendLines(std::string_view bytes, LineList& lines) {
+    std::size_t begin = 0;
+    while (begin < bytes.size()) {
+        std::size_t end = begin + std::min(kDecodeRun, bytes.size() - begin);
+        while (end < bytes.size() && bytes[end] != '\r' && bytes[end] != '\n')
+            ++end;
+        if (end < bytes.size() && bytes[end++] == '\r' && end < bytes.size() &&
+            bytes[end] == '\n') {
+            ++end;
+        }
+        const std::string text = cp932::decode(bytes.substr(begin, end - begin));
+        forEachLine(text, [&](std::size_t from, std::size_t length) {
+            lines.emplace_back(text, from, length);
+        });
+        begin = end;
+    }
+}
+
+// Where the complete lines of a text read so far end: after its last terminator,
+// unless that is a CR at the very end, whose LF may still be coming. Before from
+// there is no terminator but perhaps a held-back CR just before it.
+std::size_t completeLinesEnd(std::string_view bytes, std::size_t from) {
+    const std::size_t floor = from > 0 ? from - 1 : 0;
+    std::size_t end = bytes.size();
+    if (end > floor && bytes[end - 1] == '\r')
+        --end;
+    while (end > floor && bytes[end - 1] != '\r' && bytes[end - 1] != '\n')
+        --end;
+    return end > floor ? end : 0;
+}
+
+// Reads and decodes an ordinary file in blocks, handing on only complete lines, so
+// that a large file never sits in memory twice; nothing when it cannot be opened or
+// read to the end.
+std::optional<LineList> readFileLines(const fs::path& path) {
     FileDescriptor fd(::open(resolveCaseInsensitive(path).c_str(), O_RDONLY | O_CLOEXEC));
     if (!fd.valid())
         return std::nullopt;
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
         return std::nullopt;
-    std::string bytes;
-    // One spare byte lets the read notice a file that grew since fstat.
-    bytes.resize(static_cast<std::size_t>(st.st_size) + 1);
-    std::size_t filled = 0;
+
+    LineList lines;
+    std::string pending;  // bytes read but not yet handed on
+    pending.reserve(2 * kReadBlock);
     while (true) {
-        if (filled == bytes.size())
-            bytes.resize(bytes.size() * 2);
-        const ssize_t got = ::read(fd.get(), bytes.data() + filled, bytes.size() - filled);
+        const std::size_t kept = pending.size();
+        pending.resize(kept + kReadBlock);
+        const ssize_t got = ::read(fd.get(), pending.data() + kept, kReadBlock);
+        pending.resize(kept + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
         if (got < 0) {
             if (errno == EINTR)
                 continue;
@@ -104,10 +148,18 @@ std::optional<std::string> readWholeFile(const fs::path& path) {
         }
         if (got == 0)
             break;
-        filled += static_cast<std::size_t>(got);
+        if (const void* eof =
+                std::memchr(pending.data() + kept, kEndOfFile, pending.size() - kept)) {
+            pending.resize(
+                static_cast<std::size_t>(static_cast<const char*>(eof) - pending.data()));
+            break;
+        }
+        const std::size_t complete = completeLinesEnd(pending, kept);
+        appendLines(std::string_view(pending).substr(0, complete), lines);
+        pending.erase(0, complete);
     }
-    bytes.resize(filled);
-    return bytes;
+    appendLines(pending, lines);
+    return lines;
 }
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -151,7 +203,10 @@ fs::path writeTarget(const fs::path& path) {
 bool replaceOnce(const fs::path& target, std::string_view bytes) {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     // The leading "." and the ".tmp" end keep the file out of every mask the program scans.
-    const std::string stem = "." + target.filename().string() + ".";
+    // Appended piece by piece: GCC 12 at -O3 gives a false -Wrestrict for "." + string.
+    std::string stem = ".";
+    stem += target.filename().string();
+    stem += '.';
     struct stat existing {};
     const bool existed = ::stat(target.c_str(), &existing) == 0;
 
@@ -202,17 +257,15 @@ LineList splitFileText(std::string_view bytes) {
     forEachLine(bytes, [&](std::size_t, std::size_t) { ++count; });
     LineList lines;
     lines.reserve(count);
-    forEachLine(bytes, [&](std::size_t begin, std::size_t length) {
-        lines.push_back(cp932::decode(bytes.substr(begin, length)));
-    });
+    appendLines(bytes, lines);
     return lines;
 }
 
 bool readLineFile(const fs::path& path, LineList& lines, UserInterface& ui, Sleeper& sleeper) {
     lines.clear();
     for (int attempt = 1; attempt <= kReaderTries; ++attempt) {
-        if (std::optional<std::string> bytes = readWholeFile(path)) {
-            lines = splitFileText(*bytes);
+        if (std::optional<LineList> read = readFileLines(path)) {
+            lines = std::move(*read);
             return true;
         }
         if (attempt < kReaderTries)
@@ -225,8 +278,8 @@ bool readLineFile(const fs::path& path, LineList& lines, UserInterface& ui, Slee
 bool readLinesRetrying(const fs::path& path, LineList& lines, Retry retry, Sleeper& sleeper) {
     lines.clear();
     for (int attempt = 0; attempt < retry.tries; ++attempt) {
-        if (std::optional<std::string> bytes = readWholeFile(path)) {
-            lines = splitFileText(*bytes);
+        if (std::optional<LineList> read = readFileLines(path)) {
+            lines = std::move(*read);
             return true;
         }
         sleeper.sleep(retry.pause);

@@ -103,10 +103,19 @@ TEST(LineFileReader, LongLineIsReadWhole) {
 }
 
 // The old reader worked in 8192-byte blocks and lost an empty line when an LF
-// opened a block; lines here cross every offset around that boundary.
+// opened a block; lines here cross every offset around that boundary, and around
+// the other power-of-two block sizes a reader may use.
 TEST(LineFileReader, TerminatorsAroundBlockBoundaries) {
     TempFolder dir;
-    for (std::size_t length = 8180; length <= 8200; ++length) {
+    std::vector<std::size_t> lengths;
+    for (std::size_t length = 8180; length <= 8200; ++length)
+        lengths.push_back(length);
+    for (std::size_t block : {65536, 262144}) {
+        for (std::size_t length = block - 3; length <= block + 1; ++length) {
+            lengths.push_back(length);
+        }
+    }
+    for (std::size_t length : lengths) {
         SCOPED_TRACE(length);
         const std::string a(length, 'a');
         EXPECT_EQ(readBack(dir.write("lf.myc", a + "\n\nb\n")), (LineList{a, "", "b"}));
@@ -115,7 +124,31 @@ TEST(LineFileReader, TerminatorsAroundBlockBoundaries) {
         EXPECT_EQ(readBack(dir.write("kanji.myc", a + "\x95\x5c\n")), (LineList{a + "表"}));
         EXPECT_EQ(readBack(dir.write("nul.myc", a + std::string("\0\n", 2))),
                   (LineList{a + std::string(1, '\0')}));
+        EXPECT_EQ(readBack(dir.write("eof.myc", a + "\r\x1A\nc")), (LineList{a}));
     }
+}
+
+// The reader works through large files in blocks of its own; a file of random lines
+// with every kind of terminator must give what the in-memory split gives.
+TEST(LineFileReader, LargeFileMatchesInMemorySplit) {
+    TempFolder dir;
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> length(0, 3000);
+    std::uniform_int_distribution<int> kind(0, 4);
+    std::string bytes;
+    while (bytes.size() < 3000000) {
+        for (int n = length(random); n > 0; --n)
+            bytes += (n % 7 == 0) ? "\x95\x5c" : "x";
+        static constexpr const char* kEnds[] = {"\r\n", "\r", "\n", "\r\n\r\n", "\n\r"};
+        bytes += kEnds[kind(random)];
+    }
+    for (const std::string& tail : {std::string("last"), std::string("\r"), std::string()}) {
+        const LineList expected = splitFileText(bytes + tail);
+        EXPECT_EQ(readBack(dir.write("big.myc", bytes + tail)), expected);
+    }
+    // An end-of-file byte far into the file.
+    const std::string cut = bytes.substr(0, 2000000);
+    EXPECT_EQ(readBack(dir.write("eof.myc", cut + "\x1A" + bytes)), splitFileText(cut));
 }
 
 TEST(LineFileReader, ReplacesTheListAndFindsOtherCase) {
