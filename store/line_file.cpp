@@ -23,9 +23,9 @@ constexpr int kReaderTries = 5;
 constexpr std::chrono::milliseconds kReaderPause{500};
 constexpr char kEndOfFile = 0x1A;
 // Bytes decoded in one go; small enough to stay in the cache and be reused by malloc.
-constexpr std::size_t kDecodeRun = 64 * 1024;
+constexpr std::size_t kDecodeRun = std::size_t{64} * 1024;
 // Bytes read at a time; the buffer is reused, so a large file costs no extra memory.
-constexpr std::size_t kReadBlock = 256 * 1024;
+constexpr std::size_t kReadBlock = std::size_t{256} * 1024;
 
 // Closes a descriptor on every path out.
 class FileDescriptor {
@@ -148,10 +148,8 @@ std::optional<LineList> readFileLines(const fs::path& path) {
         }
         if (got == 0)
             break;
-        if (const void* eof =
-                std::memchr(pending.data() + kept, kEndOfFile, pending.size() - kept)) {
-            pending.resize(
-                static_cast<std::size_t>(static_cast<const char*>(eof) - pending.data()));
+        if (const std::size_t eof = pending.find(kEndOfFile, kept); eof != std::string::npos) {
+            pending.resize(eof);
             break;
         }
         const std::size_t complete = completeLinesEnd(pending, kept);

@@ -22,7 +22,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::size_t kFileSize = 10 * 1024 * 1024;
+constexpr std::size_t kFileSize = std::size_t{10} * 1024 * 1024;
 
 class ConsoleUserInterface final : public velmo::UserInterface {
   public:

@@ -76,19 +76,6 @@ TEST(LineFileSplit, LinesAreDecoded) {
               (LineList{"表", "メC", escapedLead}));
 }
 
-TEST(LineFileReader, EdgeCasesFromFiles) {
-    TempFolder dir;
-    EXPECT_EQ(readBack(dir.write("1.myc", "a\r\nb")), (LineList{"a", "b"}));
-    EXPECT_EQ(readBack(dir.write("2.myc", "a\r\nb\r\n")), (LineList{"a", "b"}));
-    EXPECT_EQ(readBack(dir.write("3.myc", "a\n\nb")), (LineList{"a", "", "b"}));
-    EXPECT_EQ(readBack(dir.write("4.myc", "a\rb")), (LineList{"a", "b"}));
-    EXPECT_EQ(readBack(dir.write("5.myc",
-                                 "a\r\nb\r\n\x1A"
-                                 "c\r\n")),
-              (LineList{"a", "b"}));
-    EXPECT_EQ(readBack(dir.write("6.myc", "")), LineList{});
-}
-
 TEST(LineFileReader, LongLineIsReadWhole) {
     TempFolder dir;
     std::string line;

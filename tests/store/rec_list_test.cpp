@@ -25,6 +25,7 @@ int byKey(const Rec& a, const Rec& b) {
 
 std::vector<int> keys(TRecList<Rec>& list) {
     std::vector<int> result;
+    result.reserve(static_cast<std::size_t>(list.count()));
     for (int i = 0; i < list.count(); ++i)
         result.push_back(list.get(i)->key);
     return result;
