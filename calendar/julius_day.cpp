@@ -1,0 +1,1 @@
+// Placeholder translation unit so the library exists before its first real source.
