@@ -78,7 +78,7 @@ std::filesystem::path runtimeFolder() {
     const std::string value = environmentValue("XDG_RUNTIME_DIR");
     if (!value.empty() && value.front() == '/')
         return value;
-    const std::filesystem::path fallback =
+    std::filesystem::path fallback =
         std::filesystem::temp_directory_path() / ("velmo-runtime-" + std::to_string(getuid()));
     // Private to the user, like a real runtime folder; a folder someone else made
     // there is not ours to use.
@@ -86,7 +86,7 @@ std::filesystem::path runtimeFolder() {
     struct stat info {};
     if (stat(fallback.c_str(), &info) == 0 && info.st_uid == getuid())
         return fallback;
-    const std::filesystem::path own = homeFolder() / ".cache" / "velmo-runtime";
+    std::filesystem::path own = homeFolder() / ".cache" / "velmo-runtime";
     std::error_code ignored;
     std::filesystem::create_directories(own, ignored);
     chmod(own.c_str(), 0700);
