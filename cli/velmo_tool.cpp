@@ -1,13 +1,18 @@
 // velmo-tool: the program's libraries from the command line, for scripts, checks and
 // tests that need no window.
 
+#include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "app/startup/launch_options.h"
 #include "app/startup/start_folders.h"
+#include "calendar/julius_day.h"
 #include "core/clock.h"
 #include "core/user_interface.h"
 #include "platform/posix/system_info.h"
@@ -51,7 +56,16 @@ int usage(int code) {
         "  --version        print the version\n"
         "  cat FILE         print a CP932 line file as UTF-8, one line per line\n"
         "  folders          print the start folder, the computer name and the folders\n"
-        "                   derived from them\n",
+        "                   derived from them\n"
+        "  jd Y M D         print the Julius day number of a date and its weekday number\n"
+        "                   (1 = Sunday .. 7 = Saturday), e.g. \"jd 2000 1 1\" prints\n"
+        "                   \"2451545 7\"; a day past the month's end counts on into the\n"
+        "                   next month, as the calendar does\n"
+        "  ymd N            print the date of Julius day number N as \"Y M D\" without\n"
+        "                   padding, e.g. \"ymd 2451545\" prints \"2000 1 1\"\n"
+        "Dates up to 1582-10-04 are Julian, from 1582-10-15 Gregorian; years run from\n"
+        "-999999 to 999999. A date the calendar refuses prints its message on stderr\n"
+        "and exits with 1.\n",
         code == 0 ? stdout : stderr);
     return code;
 }
@@ -82,6 +96,56 @@ int printFolders(const velmo::LaunchOptions& options) {
     return 0;
 }
 
+// A whole argument as a decimal integer; nullopt when it is not one.
+std::optional<std::int64_t> parseInteger(const std::string& text) {
+    std::int64_t value = 0;
+    const char* end = text.data() + text.size();
+    const auto [rest, error] = std::from_chars(text.data(), end, value);
+    if (error != std::errc() || rest != end)
+        return std::nullopt;
+    return value;
+}
+
+bool fitsInt(std::int64_t value) {
+    return value >= std::numeric_limits<int>::min() && value <= std::numeric_limits<int>::max();
+}
+
+int printJuliusDay(const std::string& yearText, const std::string& monthText,
+                   const std::string& dayText) {
+    const auto year = parseInteger(yearText);
+    const auto month = parseInteger(monthText);
+    const auto day = parseInteger(dayText);
+    if (!year || !month || !day)
+        return usage(2);
+    try {
+        if (!fitsInt(*year) || !fitsInt(*month) || !fitsInt(*day))
+            throw velmo::EJuliusError::dateOutOfRange(*year, *month, *day);
+        const std::int32_t n = velmo::ymdToJuliusDay(
+            static_cast<int>(*year), static_cast<int>(*month), static_cast<int>(*day));
+        std::printf("%d %d\n", n, velmo::weekdayOf(n));
+    } catch (const velmo::EJuliusError& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
+
+int printYmd(const std::string& numberText) {
+    const auto number = parseInteger(numberText);
+    if (!number)
+        return usage(2);
+    try {
+        if (*number < velmo::kMinJuliusDay || *number > velmo::kMaxJuliusDay)
+            throw velmo::EJuliusError::dayNumberOutOfRange(*number);
+        const velmo::Ymd date = velmo::juliusDayToYmd(static_cast<std::int32_t>(*number));
+        std::printf("%d %d %d\n", date.year, date.month, date.day);
+    } catch (const velmo::EJuliusError& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -108,5 +172,9 @@ int main(int argc, char** argv) {
         return catFile(rest[1]);
     if (rest[0] == "folders" && rest.size() == 1)
         return printFolders(options);
+    if (rest[0] == "jd" && rest.size() == 4)
+        return printJuliusDay(rest[1], rest[2], rest[3]);
+    if (rest[0] == "ymd" && rest.size() == 2)
+        return printYmd(rest[1]);
     return usage(2);
 }

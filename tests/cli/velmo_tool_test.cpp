@@ -63,5 +63,37 @@ TEST(VelmoTool, FoldersHonourStartFolderAndComputerName) {
     EXPECT_NE(simulated.out.find("computer name: PC-KEIRI\n"), std::string::npos) << simulated.out;
 }
 
+TEST(VelmoTool, JdPrintsDayNumberAndWeekday) {
+    const ToolRun run = runTool("jd 2000 1 1");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "2451545 7\n");
+    EXPECT_EQ(runTool("jd 1582 10 15").out, "2299161 6\n");
+    EXPECT_EQ(runTool("jd -4712 1 1").out, "0 2\n");
+    EXPECT_EQ(runTool("jd 2023 2 31").out, runTool("jd 2023 3 3").out);
+}
+
+TEST(VelmoTool, YmdPrintsTheDateOfADayNumber) {
+    const ToolRun run = runTool("ymd 2451545");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "2000 1 1\n");
+    EXPECT_EQ(runTool("ymd 2299160").out, "1582 10 4\n");
+    EXPECT_EQ(runTool("ymd -1").out, "-4713 12 31\n");
+}
+
+TEST(VelmoTool, RefusedDatesPrintTheCalendarMessage) {
+    const ToolRun gap = runTool("jd 1582 10 10");
+    EXPECT_EQ(gap.exitCode, 1);
+    EXPECT_EQ(gap.out, "1582/10/5-10/14は存在しません。\n");
+    const ToolRun farYear = runTool("jd 99999999999 1 1");
+    EXPECT_EQ(farYear.exitCode, 1);
+    EXPECT_EQ(farYear.out, "99999999999/1/1は扱える範囲外です。\n");
+    const ToolRun farDay = runTool("ymd 2147483648");
+    EXPECT_EQ(farDay.exitCode, 1);
+    EXPECT_EQ(farDay.out, "ユリウス日2147483648は扱える範囲外です。\n");
+    EXPECT_EQ(runTool("jd 2000 1").exitCode, 2);
+    EXPECT_EQ(runTool("jd 2000 1 x").exitCode, 2);
+    EXPECT_EQ(runTool("ymd 12.5").exitCode, 2);
+}
+
 }  // namespace
 }  // namespace velmo
