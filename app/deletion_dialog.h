@@ -20,7 +20,7 @@ struct DeletionOffer {
 class DeletionDialog : public QDialog {
     Q_OBJECT
 
-  public:
+public:
     explicit DeletionDialog(const DeletionOffer& offer, QWidget* parent = nullptr);
 };
 

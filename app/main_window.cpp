@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -16,6 +18,7 @@
 #include "app/setup_dialog.h"
 #include "app/startup/pending_deletions.h"
 #include "app/status_texts.h"
+#include "app/window_placement.h"
 #include "core/user_interface.h"
 
 namespace velmo {
@@ -32,15 +35,24 @@ QString qs(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// Wayland does not let programs place or read their window positions.
+bool positionsHonoured() {
+    return !QGuiApplication::platformName().startsWith("wayland");
+}
+
 }  // namespace
 
 TfmC21::TfmC21(MainWindowContext context, QWidget* parent)
-    : QMainWindow(parent), context_(std::move(context)) {
+    : QMainWindow(parent),
+      context_(std::move(context)),
+      runSettings_(context_.folders, context_.options, context_.clock, context_.sleeper,
+                   networkSwitch_) {
     setWindowTitle(kWindowCaption);
     setObjectName("fmC21");
     createMenus();
     createPages();
     createStatusBar();
+    readSettings();
 
     functionTimer_ = new QTimer(this);
     functionTimer_->setInterval(kFunctionTimerStartMs);
@@ -114,12 +126,59 @@ QString TfmC21::statusPanelText(int panel) const {
     return panel >= 0 && panel < 3 ? panels_[panel]->text() : QString();
 }
 
+void TfmC21::readSettings() {
+    DesktopFacts desktop;
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        desktop.workAreaHeight = screen->availableGeometry().height();
+    }
+    desktop.windowTop = y();
+    desktop.windowLeft = x();
+    runSettings_.read(desktop, context_.ui);
+    applySettings();
+}
+
+void TfmC21::applySettings() {
+    const TorkaSettings& s = runSettings_.settings();
+    pages_->setTabVisible(2, s.behaviour.cbMemo);
+    refreshClockPanel();
+    refreshMessagePanel();
+}
+
+void TfmC21::placeOnScreen() {
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (!primary || !positionsHonoured())
+        return;
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas << screen->availableGeometry();
+    const WindowKeys& w = runSettings_.settings().window;
+    move(startPosition({w.HyoujiIchi, w.cbNotMannaka, QPoint(w.fmC21Left, w.fmC21Top)},
+                       frameGeometry().size(), pos(), primary->availableGeometry(), areas));
+}
+
+bool TfmC21::fullSave() {
+    std::optional<std::pair<int, int>> topLeft;
+    if (positionsHonoured())
+        topLeft = std::make_pair(y(), x());
+    const FullSaveResult result = velmo::fullSave([&] { return runSettings_.save(topLeft); },
+                                                  [&] {
+                                                      bool saved = true;
+                                                      for (const auto& step : dataSaveSteps_)
+                                                          saved = step() && saved;
+                                                      return saved;
+                                                  },
+                                                  context_.ui);
+    return result.ok();
+}
+
 void TfmC21::refreshClockPanel() {
-    panels_[0]->setText(clockPanelText(context_.clock.now(), false));
+    panels_[0]->setText(
+        clockPanelText(context_.clock.now(), runSettings_.settings().behaviour.cb24ji));
 }
 
 void TfmC21::refreshMessagePanel() {
-    panels_[2]->setText(startFolderPanelText(qs(context_.folders.startFolder), true));
+    panels_[2]->setText(startFolderPanelText(qs(context_.folders.startFolder),
+                                             runSettings_.settings().behaviour.cbShiyouchuu));
 }
 
 void TfmC21::showRequested(const QByteArray& activationToken) {
@@ -224,6 +283,7 @@ bool TfmC21::closeQuery() {
     }
     for (const auto& step : shutdownSteps_)
         step();
+    fullSave();
     return true;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/startup/launch_options.h"
+#include "app/startup/run_settings.h"
 #include "app/startup/start_folders.h"
 #include "core/clock.h"
 #include "core/user_interface.h"
@@ -32,10 +33,11 @@ struct MainWindowContext {
 class TfmC21 : public QMainWindow {
     Q_OBJECT
 
-  public:
+public:
     explicit TfmC21(MainWindowContext context, QWidget* parent = nullptr);
 
     const StartFolders& folders() const { return context_.folders; }
+    const RunSettings& runSettings() const { return runSettings_; }
     QTabWidget* pages() const { return pages_; }
     QString statusPanelText(int panel) const;
 
@@ -46,18 +48,25 @@ class TfmC21 : public QMainWindow {
     // Steps of the close query that later features add (timer armed, backup running…).
     // A step returns false to refuse the close.
     void addCloseCheck(std::function<bool()> check) { closeChecks_.push_back(std::move(check)); }
-    // Work done once the close is accepted (end log entry, full save…).
+    // Work done once the close is accepted, before the full save (the end log entry…).
     void addShutdownStep(std::function<void()> step) { shutdownSteps_.push_back(std::move(step)); }
+    // Data the full save writes after the settings (months, period list…); false when a
+    // step failed. Every step runs even when the settings could not be saved.
+    void addDataSaveStep(std::function<bool()> step) { dataSaveSteps_.push_back(std::move(step)); }
 
-  protected:
+protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-  private:
+private:
     void createMenus();
     void createPages();
     void createStatusBar();
+    void readSettings();
+    void applySettings();
+    void placeOnScreen();
+    bool fullSave();
     void refreshClockPanel();
     void refreshMessagePanel();
     void firstShowing();
@@ -67,6 +76,8 @@ class TfmC21 : public QMainWindow {
     bool closeQuery();
 
     MainWindowContext context_;
+    NoSharedFolderSupport networkSwitch_;
+    RunSettings runSettings_;
     QTabWidget* pages_ = nullptr;
     QWidget* monthPanel_ = nullptr;
     QLabel* panels_[3] = {};
@@ -76,6 +87,7 @@ class TfmC21 : public QMainWindow {
     bool firstActivation_ = true;
     std::vector<std::function<bool()>> closeChecks_;
     std::vector<std::function<void()>> shutdownSteps_;
+    std::vector<std::function<bool()>> dataSaveSteps_;
 };
 
 }  // namespace velmo

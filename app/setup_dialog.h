@@ -15,11 +15,11 @@ enum class SetupMode { Normal, CopyNetworkInstallation };
 class SetupDialog : public QDialog {
     Q_OBJECT
 
-  public:
+public:
     SetupDialog(const StartFolders& folders, bool givenStartFolder, SetupMode mode,
                 QWidget* parent = nullptr);
 
-  private:
+private:
     void apply();
 
     const StartFolders& folders_;

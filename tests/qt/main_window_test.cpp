@@ -13,7 +13,7 @@ namespace {
 
 // Records every box; questions get the queued answers, No when none is left.
 class RecordingUi final : public velmo::UserInterface {
-  public:
+public:
     QList<bool> answers;
     QStringList texts;
     bool question(const std::string& text, const std::string&, velmo::DefaultButton) override {
@@ -40,11 +40,13 @@ class MainWindowTest : public QObject {
         velmo::StartFolders f;
         f.startFolder = start.toStdString() + "/";
         f.settingsFolder = f.startFolder;
+        f.settingsFile = f.startFolder + "Torka.ini";
+        f.localOperation = true;
         f.computerName = "PC-01";
         return f;
     }
 
-  private slots:
+private slots:
     void windowHasTitlePagesAndStatusPanels() {
         QTemporaryDir dir;
         RecordingUi ui;
@@ -59,6 +61,48 @@ class MainWindowTest : public QObject {
         QCOMPARE(window.statusPanelText(0), QString("2024/9/10 (火) PM 2 : 5"));
         QCOMPARE(window.statusPanelText(2),
                  QString("     【 起動フォルダ 】   ") + dir.path() + "/  ");
+    }
+
+    void firstCloseWritesACompleteSettingsFile() {
+        QTemporaryDir dir;
+        RecordingUi ui;
+        velmo::testing::FakeClock clock;
+        velmo::testing::RecordingSleeper sleeper;
+        {
+            velmo::TfmC21 window({folders(dir.path()), {}, ui, clock, sleeper});
+            QVERIFY(!QFile::exists(dir.path() + "/Torka.ini"));
+            window.show();
+            QVERIFY(window.close());
+        }
+        QFile file(dir.path() + "/Torka.ini");
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(ui.texts.join("|")));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("[Header]\r\nVersion=Ver9.1.1\r\nFolder=" + dir.path().toUtf8() +
+                                 "/\r\n"));
+        for (const char* line : {"\r\nUseFolNo=1\r\n", "\r\ncbMemo=1\r\n", "\r\nvCalGyou=5\r\n",
+                                 "\r\nedtCSun=clRed\r\n", "\r\nedtPrintFolder=\r\n"}) {
+            QVERIFY2(bytes.contains(line), line);
+        }
+        QVERIFY(ui.texts.isEmpty());
+    }
+
+    void storedOptionsReachTheStatusBar() {
+        QTemporaryDir dir;
+        QFile ini(dir.path() + "/Torka.ini");
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[SETTEI]\r\ncb24JI=1\r\ncbShiyouchuu=0\r\ncbMemo=0\r\nedFolder=D:\\Data\r\n");
+        ini.close();
+        RecordingUi ui;
+        velmo::testing::FakeClock clock({2024, 9, 10, 14, 5, 0, 0});
+        velmo::testing::RecordingSleeper sleeper;
+        velmo::TfmC21 window({folders(dir.path()), {}, ui, clock, sleeper});
+        QCOMPARE(window.statusPanelText(0), QString("2024/9/10 (火) 14 : 5"));
+        QCOMPARE(window.statusPanelText(2), QString());
+        QVERIFY(!window.pages()->isTabVisible(2));
+        // A folder written on Windows cannot be used here; the user hears of it once.
+        QCOMPARE(ui.texts.size(), 1);
+        QVERIFY(ui.texts[0].contains("D:\\Data"));
+        QCOMPARE(window.runSettings().dataFolders().dataRoot, dir.path().toStdString() + "/");
     }
 
     void clockTextBothForms() {

@@ -17,7 +17,7 @@ using velmo::platform::SingleInstance;
 class SingleInstanceTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void initTestCase() {
         // Our own simulated computer, so a velmo the developer runs is never disturbed.
         qputenv("VELMO_COMPUTER_NAME", QByteArray("single-instance-test-") +

@@ -14,7 +14,7 @@ class WindowPlacementTest : public QObject {
     const QRect right{1920, 0, 1280, 984};
     const QSize window{1000, 700};
 
-  private slots:
+private slots:
     void centresUnlessToldNotTo() {
         QCOMPARE(startPosition({0, false, {5, 5}}, window, {30, 40}, primary, {primary}),
                  QPoint(460, 170));
