@@ -1,0 +1,1 @@
+// The month grid model; filled in with the layout.
