@@ -41,22 +41,17 @@ TEST(MemoFile, FailedCreationIsReported) {
               std::vector<std::string>{"[ " + memo.string() + " ]の書込に失敗しました。"});
 }
 
-TEST(MemorialSettings, DefaultsForAMissingFile) {
-    TempFolder folder;
-    RecordingSleeper sleeper;
-    const MemorialSettings s = readMemorialSettings(memorialSettingsPath(folder.path()), sleeper);
-    EXPECT_EQ(s.pCedtSp, "べる記念機能");
-    EXPECT_EQ(s.pClblSp, "べる記念機能");
-    EXPECT_TRUE(s.pCcbHorikomi);
-    EXPECT_TRUE(s.pCcbKinenbiHyouji);
-    EXPECT_TRUE(s.pCcbYoteiHyouji);
-    EXPECT_TRUE(s.pCcbYuusen);
-    EXPECT_EQ(s.pCedtSPColor, 0x808000u);
-}
-
 TEST(MemorialSettings, ReadsEveryKey) {
     TempFolder folder;
     RecordingSleeper sleeper;
+    const MemorialSettings defaults =
+        readMemorialSettings(memorialSettingsPath(folder.path()), sleeper);
+    EXPECT_EQ(defaults.pCedtSp, "べる記念機能");
+    EXPECT_EQ(defaults.pageTitle(), "べる記念機能");
+    EXPECT_TRUE(defaults.pCcbHorikomi && defaults.pCcbKinenbiHyouji && defaults.pCcbYoteiHyouji &&
+                defaults.pCcbYuusen);
+    EXPECT_EQ(defaults.pCedtSPColor, 0x808000u);  // clTeal
+
     const fs::path file =
         folder.write(kMemorialSettingsFileName, cp932::encode("[commemoration]\r\n"
                                                               "pCedtSp=記念日\r\n"

@@ -79,79 +79,84 @@ TEST(StartEndLogFile, EnsureCreatesTitleOnlyWhenMissing) {
     EXPECT_FALSE(fs::exists(g.folder / kStartEndLogFileName));
 }
 
-TEST(StartEndLogFile, EnsureReportsFailedCreation) {
+TEST(StartEndLogFile, FailedCreationIsReported) {
     TempFolder folder;
     FakeClock clock;
     RecordingSleeper sleeper;
     ScriptedUserInterface ui;
     const fs::path file = folder / "missing" / kStartEndLogFileName;
+    const std::string failed = "[ " + file.string() + " ]の書込に失敗しました。";
     StartEndLog log(file, clock, sleeper, ui);
     EXPECT_FALSE(log.ensureExists());
-    EXPECT_EQ(ui.texts(),
-              std::vector<std::string>{"[ " + file.string() + " ]の書込に失敗しました。"});
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{failed});
     EXPECT_EQ(sleeper.pauses(), std::vector<milliseconds>(5, milliseconds(500)));
+    ui.answer(true);  // create it?
+    EXPECT_EQ(log.recordStart(logging()), Outcome::CreateFailed);
+    EXPECT_EQ(ui.shown().back().text, failed);
 }
 
-TEST(StartEntry, NoteAfterProperEnd) {
-    LogFixture f;
-    f.write(kTitleBytes + "S:2024/09/10 9:00:00\r\nE:2024/09/10 18:05:00\r\n");
-    EXPECT_EQ(f.log.recordStart(logging()), Outcome::Written);
-    EXPECT_EQ(f.bytes(), kTitleBytes +
-                             "S:2024/09/10 9:00:00\r\nE:2024/09/10 18:05:00\r\n"
-                             "S:2024/09/11 8:30:05\r\n");
-    EXPECT_EQ(f.log.takePreviousRunNote(), "前回は 2024/09/10 18:05:00 に終了しました。");
-    EXPECT_EQ(f.log.takePreviousRunNote(), std::nullopt);  // shown once
-    EXPECT_TRUE(f.ui.shown().empty());
-}
-
-TEST(StartEntry, NoteAfterAbnormalEndOrTitleOnly) {
-    for (const std::string& content :
-         {kTitleBytes + "S:2024/09/10 9:00:00\r\n", kTitleBytes, std::string("E\r\nX:1\r\n")}) {
+TEST(StartEntry, AppendsAndNotesHowThePreviousRunEnded) {
+    const std::string s = "S:2024/09/11 8:30:05\r\n";  // the new entry
+    const std::string proper = "前回は 2024/09/10 18:05:00 に終了しました。";
+    struct Case {
+        std::string log;
+        StartEndLogSettings settings;
+        Outcome outcome;
+        std::string after;
+        std::optional<std::string> note;
+        std::vector<std::string> messages;
+    };
+    for (const Case& c : std::vector<Case>{
+             {kTitleBytes + "E:2024/09/10 18:05:00\r\n",
+              logging(),
+              Outcome::Written,
+              kTitleBytes + "E:2024/09/10 18:05:00\r\n" + s,
+              proper,
+              {}},
+             // Written by an older setting of the Windows edition.
+             {"E:2024/9/10 18:05\r\n",
+              logging(),
+              Outcome::Written,
+              "E:2024/9/10 18:05\r\n" + s,
+              proper,
+              {}},
+             {"S:2024/09/10 9:00:00\r\n",
+              logging(),
+              Outcome::Written,
+              "S:2024/09/10 9:00:00\r\n" + s,
+              kAbnormalEndNote,
+              {}},
+             {kTitleBytes, logging(), Outcome::Written, kTitleBytes + s, kAbnormalEndNote, {}},
+             {"S:2024/09/10 9:00:00\r\n",
+              logging(false),
+              Outcome::Written,
+              "S:2024/09/10 9:00:00\r\n" + s,
+              std::nullopt,
+              {}},
+             {"S:2024/09/10 9:00:00\r\n",
+              {false, true, 100},
+              Outcome::Off,
+              "S:2024/09/10 9:00:00\r\n",
+              std::nullopt,
+              {}},
+             // The entry is written before the end time turns out unreadable.
+             {"E:yesterday evening\r\n",
+              logging(),
+              Outcome::Written,
+              "E:yesterday evening\r\n" + s,
+              std::nullopt,
+              {kStartTimeErrorText}},
+             // Nothing to go by: an empty log is not replaced by one line.
+             {"", logging(), Outcome::Unreadable, "", std::nullopt, {kStartTimeErrorText}},
+         }) {
         LogFixture f;
-        f.write(content);
-        EXPECT_EQ(f.log.recordStart(logging()), Outcome::Written);
-        EXPECT_EQ(f.log.takePreviousRunNote(), kAbnormalEndNote) << content;
-        EXPECT_EQ(f.bytes(), content + "S:2024/09/11 8:30:05\r\n");
+        f.write(c.log);
+        EXPECT_EQ(f.log.recordStart(c.settings), c.outcome) << c.log;
+        EXPECT_EQ(f.bytes(), c.after);
+        EXPECT_EQ(f.ui.texts(), c.messages);
+        EXPECT_EQ(f.log.takePreviousRunNote(), c.note) << c.log;
+        EXPECT_EQ(f.log.takePreviousRunNote(), std::nullopt);  // shown once
     }
-}
-
-TEST(StartEntry, NoteReadsAnOlderTimeFormatAndNeedsTheSetting) {
-    LogFixture f;
-    f.write("E:2024/9/10 18:05\r\n");
-    f.log.recordStart(logging());
-    EXPECT_EQ(f.log.takePreviousRunNote(), "前回は 2024/09/10 18:05:00 に終了しました。");
-
-    LogFixture quiet;
-    quiet.write("S:2024/09/10 9:00:00\r\n");
-    EXPECT_EQ(quiet.log.recordStart(logging(false)), Outcome::Written);
-    EXPECT_EQ(quiet.log.takePreviousRunNote(), std::nullopt);
-    EXPECT_EQ(quiet.bytes(), "S:2024/09/10 9:00:00\r\nS:2024/09/11 8:30:05\r\n");
-}
-
-TEST(StartEntry, UnreadableEndTimeIsReportedAfterWriting) {
-    LogFixture f;
-    f.write("E:yesterday evening\r\n");
-    EXPECT_EQ(f.log.recordStart(logging()), Outcome::Written);
-    EXPECT_EQ(f.ui.texts(), std::vector<std::string>{kStartTimeErrorText});
-    EXPECT_EQ(f.log.takePreviousRunNote(), std::nullopt);
-    EXPECT_EQ(f.bytes(), "E:yesterday evening\r\nS:2024/09/11 8:30:05\r\n");
-}
-
-TEST(StartEntry, EmptyLogIsReportedAndNotRewritten) {
-    LogFixture f;
-    f.write("");
-    EXPECT_EQ(f.log.recordStart(logging()), Outcome::Unreadable);
-    EXPECT_EQ(f.ui.texts(), std::vector<std::string>{kStartTimeErrorText});
-    EXPECT_EQ(f.bytes(), "");
-    EXPECT_EQ(f.log.takePreviousRunNote(), std::nullopt);
-}
-
-TEST(StartEntry, OffDoesNothing) {
-    LogFixture f;
-    f.write("S:2024/09/10 9:00:00\r\n");
-    EXPECT_EQ(f.log.recordStart({false, true, 100}), Outcome::Off);
-    EXPECT_EQ(f.bytes(), "S:2024/09/10 9:00:00\r\n");
-    EXPECT_EQ(f.log.takePreviousRunNote(), std::nullopt);
 }
 
 TEST(StartEntry, KeepsTheNewestLines) {
@@ -202,18 +207,6 @@ TEST(StartEntry, MissingLogAsksBeforeCreating) {
     EXPECT_EQ(no.bytes(), kTitleBytes);
 }
 
-TEST(StartEntry, FailedCreationIsReported) {
-    TempFolder folder;
-    FakeClock clock;
-    RecordingSleeper sleeper;
-    ScriptedUserInterface ui;
-    const fs::path file = folder / "gone" / kStartEndLogFileName;
-    StartEndLog log(file, clock, sleeper, ui);
-    ui.answer(true);
-    EXPECT_EQ(log.recordStart(logging()), Outcome::CreateFailed);
-    EXPECT_EQ(ui.shown().back().text, "[ " + file.string() + " ]の書込に失敗しました。");
-}
-
 TEST(EndEntry, AppendedAfterASuccessfulSaveOnly) {
     LogFixture f;
     f.write("S:2024/09/11 8:30:05\r\n");
@@ -223,6 +216,10 @@ TEST(EndEntry, AppendedAfterASuccessfulSaveOnly) {
     EXPECT_EQ(f.bytes(), "S:2024/09/11 8:30:05\r\n");
     EXPECT_TRUE(f.log.recordExit(logging(), true));
     EXPECT_EQ(f.bytes(), "S:2024/09/11 8:30:05\r\nE:2024/09/11 17:45:00\r\n");
+
+    LogFixture none;  // no log: nothing created
+    EXPECT_FALSE(none.log.recordExit(logging(), true));
+    EXPECT_FALSE(none.log.exists());
 }
 
 TEST(EndEntry, StartsALineOfItsOwn) {
@@ -245,14 +242,6 @@ TEST(EndEntry, StartsALineOfItsOwn) {
         EXPECT_TRUE(f.log.appendEndEntry());
         EXPECT_EQ(f.bytes(), c.after);
     }
-}
-
-TEST(EndEntry, NothingWithoutALog) {
-    LogFixture f;
-    EXPECT_FALSE(f.log.appendEndEntry());
-    EXPECT_FALSE(f.log.recordExit(logging(), true));
-    EXPECT_FALSE(f.log.exists());
-    EXPECT_TRUE(f.ui.shown().empty());
 }
 
 TEST(RunCycle, KilledRunIsReportedAtTheNextStart) {
@@ -288,15 +277,6 @@ TEST(LoggingSwitch, OffAndOnAddsOnlyAnEndEntry) {
     g.log.loggingSwitched(true);
     EXPECT_EQ(g.bytes(), "S:2024/09/11 8:30:05\r\n");
     EXPECT_TRUE(g.ui.shown().empty());
-}
-
-TEST(LoggingSwitch, OnAfterDecliningAllowsTheEndEntry) {
-    LogFixture f;
-    f.ui.answer(false);
-    f.log.recordStart(logging());
-    f.log.loggingSwitched(true);
-    EXPECT_TRUE(f.log.recordExit(logging(), true));
-    EXPECT_EQ(f.bytes(), "S:2024/09/11 8:30:05\r\nE:2024/09/11 8:30:05\r\n");
 }
 
 }  // namespace
