@@ -33,7 +33,7 @@ std::vector<std::string> argumentsOf(int argc, char** argv) {
 // The bundled texts a new start folder receives.
 std::vector<SeedFile> bundledSeedFiles() {
     std::vector<SeedFile> files;
-    for (const char* name : {"ReadMe.txt", "CaSima.dat"}) {
+    for (const char* name : {"ReadMe.txt", "CaSima.dat", "Hday.dat"}) {
         QFile resource(QString(":/seed/") + name);
         if (!resource.open(QIODevice::ReadOnly | QIODevice::Text))
             continue;
