@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 #include <optional>
 #include <string>
@@ -12,7 +13,10 @@
 
 #include "app/startup/launch_options.h"
 #include "app/startup/start_folders.h"
+#include "calendar/day_rules.h"
+#include "calendar/holiday_csv.h"
 #include "calendar/julius_day.h"
+#include "calendar/rule_file.h"
 #include "core/clock.h"
 #include "core/user_interface.h"
 #include "platform/posix/system_info.h"
@@ -22,7 +26,7 @@ namespace {
 
 // Messages go to stderr; nobody is there to answer, so every question gets No.
 class ConsoleUserInterface final : public velmo::UserInterface {
-  public:
+public:
     bool question(const std::string& text, const std::string& caption,
                   velmo::DefaultButton) override {
         print(caption, text + " → いいえ");
@@ -38,7 +42,7 @@ class ConsoleUserInterface final : public velmo::UserInterface {
     void showWaitWindow() override {}
     void hideWaitWindow() override {}
 
-  private:
+private:
     static void print(const std::string& caption, const std::string& text) {
         std::string plain;
         for (char c : text) {
@@ -57,6 +61,11 @@ int usage(int code) {
         "  cat FILE         print a CP932 line file as UTF-8, one line per line\n"
         "  folders          print the start folder, the computer name and the folders\n"
         "                   derived from them\n"
+        "  holidays YEAR [--write]\n"
+        "                   print the holiday list of YEAR (2001..2100) from the start\n"
+        "                   folder's Hday.dat, one \"yyyy/mm/dd,names\" line per holiday;\n"
+        "                   --write saves it as Data/Dekita/holidayYEAR.csv in the start\n"
+        "                   folder instead\n"
         "  jd Y M D         print the Julius day number of a date and its weekday number\n"
         "                   (1 = Sunday .. 7 = Saturday), e.g. \"jd 2000 1 1\" prints\n"
         "                   \"2451545 7\"; a day past the month's end counts on into the\n"
@@ -83,10 +92,43 @@ int catFile(const std::string& file) {
     return std::ferror(stdout) ? 1 : 0;
 }
 
+velmo::StartLocation startLocation(const velmo::LaunchOptions& options) {
+    return velmo::resolveStartLocation(options.startFolder,
+                                       velmo::platform::environmentValue("VELMO_HOME"),
+                                       velmo::platform::dataHomeFolder().string());
+}
+
+// The folder of Sday.myc: "Data/" below the start folder in data format 2, else the start
+// folder itself.
+std::string commonDataFolder(const std::string& startFolder) {
+    std::error_code ignored;
+    if (std::filesystem::is_directory(startFolder + "Data/Files1/", ignored))
+        return startFolder + "Data/";
+    return startFolder;
+}
+
+int holidays(const velmo::LaunchOptions& options, const std::string& yearText, bool write) {
+    ConsoleUserInterface ui;
+    velmo::ThreadSleeper sleeper;
+    const std::string start = startLocation(options).folder;
+    velmo::DayRules rules;
+    velmo::loadHolidayRules(rules, start + velmo::kHolidayFileName, ui, sleeper);
+    velmo::loadSpecialDayRules(rules, commonDataFolder(start) + velmo::kSpecialDayFileName, ui,
+                               sleeper);
+    if (write)
+        return velmo::writeHolidayCsv(yearText, rules, start, ui, sleeper) ? 0 : 1;
+    const velmo::HolidayCsvYear year = velmo::checkHolidayCsvYear(yearText);
+    if (!year.year) {
+        velmo::informMain(ui, year.refusal);
+        return 1;
+    }
+    for (const std::string& line : velmo::holidayCsvLines(rules, *year.year))
+        std::printf("%s\n", line.c_str());
+    return std::ferror(stdout) ? 1 : 0;
+}
+
 int printFolders(const velmo::LaunchOptions& options) {
-    const velmo::StartLocation start = velmo::resolveStartLocation(
-        options.startFolder, velmo::platform::environmentValue("VELMO_HOME"),
-        velmo::platform::dataHomeFolder().string());
+    const velmo::StartLocation start = startLocation(options);
     const velmo::MachineFacts facts = velmo::readMachineFacts(start);
     std::printf("start folder: %s\n", start.folder.c_str());
     std::printf("start drive kind: %s\n", facts.startDriveKind.c_str());
@@ -172,6 +214,12 @@ int main(int argc, char** argv) {
         return catFile(rest[1]);
     if (rest[0] == "folders" && rest.size() == 1)
         return printFolders(options);
+    if (rest[0] == "holidays" && (rest.size() == 2 || rest.size() == 3)) {
+        const bool write = rest.size() == 3;
+        if (write && rest[1] != "--write" && rest[2] != "--write")
+            return usage(2);
+        return holidays(options, rest[1] == "--write" ? rest[2] : rest[1], write);
+    }
     if (rest[0] == "jd" && rest.size() == 4)
         return printJuliusDay(rest[1], rest[2], rest[3]);
     if (rest[0] == "ymd" && rest.size() == 2)

@@ -4,8 +4,11 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 
+#include "store/cp932.h"
 #include "tests/support/temp_folder.h"
 
 namespace velmo {
@@ -93,6 +96,71 @@ TEST(VelmoTool, RefusedDatesPrintTheCalendarMessage) {
     EXPECT_EQ(runTool("jd 2000 1").exitCode, 2);
     EXPECT_EQ(runTool("jd 2000 1 x").exitCode, 2);
     EXPECT_EQ(runTool("ymd 12.5").exitCode, 2);
+}
+
+// A start folder holding the bundled holiday rules, as the first start leaves it.
+std::string seededStartFolder(const testing::TempFolder& temp) {
+    std::ifstream in(std::string(VELMO_SOURCE_DIR) + "/resources/seed/Hday.dat");
+    std::string rules;
+    for (std::string line; std::getline(in, line);)
+        rules += line + "\r\n";
+    temp.write("Hday.dat", cp932::encode(rules));
+    std::filesystem::create_directories(temp / "Data/Files1");
+    return temp.path().string() + "/";
+}
+
+TEST(VelmoTool, HolidaysPrintsTheYearsList) {
+    testing::TempFolder temp;
+    const std::string start = seededStartFolder(temp);
+    const ToolRun run = runTool("--start-folder '" + start + "' holidays 2021");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out,
+              "2021/01/01,元日\n2021/01/11,成人の日\n2021/02/11,建国記念の日\n"
+              "2021/02/23,天皇誕生日\n2021/03/20,春分の日\n2021/04/29,昭和の日\n"
+              "2021/05/03,憲法記念日\n2021/05/04,みどりの日\n2021/05/05,こどもの日\n"
+              "2021/07/22,海の日\n2021/07/23,スポーツの日\n2021/08/08,山の日\n"
+              "2021/08/09,振替休日\n2021/09/20,敬老の日\n2021/09/23,秋分の日\n"
+              "2021/11/03,文化の日\n2021/11/23,勤労感謝の日\n");
+    EXPECT_FALSE(std::filesystem::exists(temp / "Data/Dekita"));
+
+    const ToolRun refused = runTool("--start-folder '" + start + "' holidays 2000");
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.out, "[確認 -ベルモ-] 範囲(2001～2100)エラー 1\n");
+    EXPECT_EQ(runTool("--start-folder '" + start + "' holidays next").out,
+              "[確認 -ベルモ-] 範囲(2001～2100)エラー 2\n");
+    EXPECT_EQ(runTool("holidays 2021 --frobnicate").exitCode, 2);
+}
+
+TEST(VelmoTool, HolidaysWriteSavesTheCsvInTheStartFolder) {
+    testing::TempFolder temp;
+    const std::string start = seededStartFolder(temp);
+    const ToolRun run = runTool("holidays --write 2019", "VELMO_HOME='" + start + "'");
+    const std::string path = start + "Data/Dekita/holiday2019.csv";
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "[確認 -ベルモ-] 祝日ファイル[" + path + "]を作成しました\n");
+    const std::string csv = cp932::decode(testing::TempFolder::read(path));
+    EXPECT_NE(csv.find("\r\n2019/04/30,国民の休日\r\n2019/05/01,即位の日\r\n"
+                       "2019/05/02,国民の休日\r\n2019/05/03,憲法記念日\r\n"),
+              std::string::npos)
+        << csv;
+    EXPECT_EQ(csv.find("2019/12/23"), std::string::npos);
+}
+
+TEST(VelmoTool, HolidaysWithoutRulesOrWithBadRules) {
+    testing::TempFolder temp;
+    // No Hday.dat: only the built-in equinox days, and no message.
+    EXPECT_EQ(runTool("--start-folder '" + temp.path().string() + "' holidays 2030").out,
+              "2030/03/20,春分の日\n2030/09/23,秋分の日\n");
+    // Sday.myc lives in Data/ once Data/Files1/ exists.
+    temp.write("Hday.dat", "1,1,x\r\n1,y,z\r\n");
+    temp.write("Data/Files1/.keep", "");
+    temp.write("Data/Sday.myc", "2,x,bad\r\n");
+    const ToolRun run = runTool("--start-folder '" + temp.path().string() + "' holidays 2030");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out,
+              "[velmo-tool] 祭日ファイル読込ミス\n処理は続けます。\n"
+              "[velmo-tool] スペシャルDayファイル読込ミス\n処理は続けます。\n"
+              "2030/01/01,x\n2030/03/20,春分の日\n2030/09/23,秋分の日\n");
 }
 
 }  // namespace
