@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <exception>
 #include <system_error>
 #include <vector>
 
@@ -152,7 +153,12 @@ BackupOutcome makeTenDayBackup(const LineList& lines, const std::string& dataFol
     backups.names.CaFT1 = rotated[0];
     backups.names.CaFT2 = rotated[1];
     backups.names.CaFT3 = rotated[2];
-    const bool persisted = backups.persist && backups.persist(rotated);
+    bool persisted = false;
+    try {
+        persisted = backups.persist && backups.persist(rotated);
+    } catch (const std::exception&) {
+        persisted = false;  // the settings file keeps the old names: keep the old files too
+    }
 
     if (persisted && rest.size() == 3) {
         const std::string& dropped = rest[2];
