@@ -20,6 +20,7 @@
 #include "app/status_texts.h"
 #include "app/window_placement.h"
 #include "core/user_interface.h"
+#include "dialogs/log_viewer.h"
 
 namespace velmo {
 
@@ -53,6 +54,11 @@ TfmC21::TfmC21(MainWindowContext context, QWidget* parent)
     createPages();
     createStatusBar();
     readSettings();
+    log_ = std::make_unique<StartEndLog>(startEndLogPath(runSettings_.dataFolders().commonFolder),
+                                         context_.clock, context_.sleeper, context_.ui);
+    log_->ensureExists();
+    log_->recordStart(logSettings());
+    refreshLogMenuItem();
 
     functionTimer_ = new QTimer(this);
     functionTimer_->setInterval(kFunctionTimerStartMs);
@@ -67,6 +73,21 @@ void TfmC21::createMenus() {
     QAction* quit = file->addAction("終了(&X)");
     quit->setObjectName("miExit");
     connect(quit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* view = menuBar()->addMenu("表示(&V)");
+    logMenuItem_ = view->addAction("起動時刻(&J)");
+    logMenuItem_->setObjectName("miKidouJikoku");
+    connect(logMenuItem_, &QAction::triggered, this,
+            [this] { showStartEndLog(this, log_->file(), context_.ui, context_.sleeper); });
+}
+
+StartEndLogSettings TfmC21::logSettings() const {
+    const BehaviourKeys& b = runSettings_.settings().behaviour;
+    return {b.cbKidouKiroku, b.cbKirokuHyouji, b.udKidouGyou};
+}
+
+void TfmC21::refreshLogMenuItem() {
+    logMenuItem_->setEnabled(log_->exists() && logSettings().cbKidouKiroku);
 }
 
 void TfmC21::createPages() {
@@ -271,6 +292,8 @@ void TfmC21::activated() {
     if (firstActivation_) {
         firstActivation_ = false;
         pages_->currentWidget()->setFocus();
+        if (const auto note = log_->takePreviousRunNote())
+            informMain(context_.ui, *note);
     }
     refreshClockPanel();
     functionTimer_->start();
@@ -283,7 +306,9 @@ bool TfmC21::closeQuery() {
     }
     for (const auto& step : shutdownSteps_)
         step();
-    fullSave();
+    // The end entry follows the save, so a failed save reads as an improper end.
+    const bool saved = fullSave();
+    log_->recordExit(logSettings(), saved);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "app/startup/launch_options.h"
@@ -12,7 +13,9 @@
 #include "app/startup/start_folders.h"
 #include "core/clock.h"
 #include "core/user_interface.h"
+#include "store/start_end_log.h"
 
+class QAction;
 class QLabel;
 class QTabWidget;
 class QTimer;
@@ -64,6 +67,8 @@ private:
     void createPages();
     void createStatusBar();
     void readSettings();
+    StartEndLogSettings logSettings() const;
+    void refreshLogMenuItem();
     void applySettings();
     void placeOnScreen();
     bool fullSave();
@@ -78,6 +83,8 @@ private:
     MainWindowContext context_;
     NoSharedFolderSupport networkSwitch_;
     RunSettings runSettings_;
+    std::unique_ptr<StartEndLog> log_;
+    QAction* logMenuItem_ = nullptr;
     QTabWidget* pages_ = nullptr;
     QWidget* monthPanel_ = nullptr;
     QLabel* panels_[3] = {};

@@ -105,6 +105,34 @@ private slots:
         QCOMPARE(window.runSettings().dataFolders().dataRoot, dir.path().toStdString() + "/");
     }
 
+    void killedRunIsReportedAtTheNextStart() {
+        QTemporaryDir dir;
+        QFile ini(dir.path() + "/Torka.ini");
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[Settei]\r\ncbKidouKiroku=1\r\ncbKirokuHyouji=1\r\n");
+        ini.close();
+        velmo::testing::FakeClock clock({2024, 9, 10, 9, 0, 0, 0});
+        velmo::testing::RecordingSleeper sleeper;
+        {
+            RecordingUi ui;
+            velmo::TfmC21 killed({folders(dir.path()), {}, ui, clock, sleeper});
+            // Gone without its close query, as after a crash or a power cut.
+        }
+        QFile log(dir.path() + "/TorkaSte.myd");
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QVERIFY(log.readAll().endsWith("S:2024/09/10 9:00:00\r\n"));
+        log.close();
+
+        RecordingUi ui;
+        velmo::TfmC21 window({folders(dir.path()), {}, ui, clock, sleeper});
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QTRY_VERIFY(ui.texts.contains("前回は不正終了しました。"));
+        QVERIFY(window.close());
+        QVERIFY(log.open(QIODevice::ReadOnly));
+        QVERIFY(log.readAll().endsWith("E:2024/09/10 9:00:00\r\n"));
+    }
+
     void clockTextBothForms() {
         using velmo::clockPanelText;
         QCOMPARE(clockPanelText({2024, 9, 10, 14, 5, 0, 0}, true),
