@@ -1,5 +1,7 @@
 #include "store/period_backups.h"
 
+#include "store/memo_file.h"
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -18,7 +20,6 @@ namespace {
 
 constexpr Retry kBackupRetry{10, 500ms};
 // The memo file of the common data folder, copied with every period backup.
-constexpr const char* kMemoFile = "CaMemo.myc";
 constexpr std::size_t kBackupNameLength = 12;  // "CaFT" + 4 + ".mcp"
 
 using Names = std::array<std::string, 3>;
@@ -135,7 +136,7 @@ BackupOutcome makeTenDayBackup(const LineList& lines, const std::string& dataFol
     }
     backups.cleanupWanted = true;
 
-    const fs::path memo = fs::path(backups.commonFolder) / kMemoFile;
+    const fs::path memo = memoFilePath(backups.commonFolder);
     if (existsPlainFile(memo)) {
         const fs::path memoCopy = fs::path(backups.commonFolder) / memoBackupNameFor(name);
         if (!copyFile(memo, memoCopy))
