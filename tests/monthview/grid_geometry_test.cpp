@@ -57,13 +57,6 @@ TEST(GridGeometry, CellsHeaderAndControlSize) {
     EXPECT_EQ(gridLinesOf(cellRectOfIndex(p, 41), control), (GridLines{false, false}));
 }
 
-TEST(GridGeometry, JapaneseHeaderNamesFromTheFirstDay) {
-    EXPECT_EQ(weekdayShortName(columnWeekday(dowSun, 0)), "日");
-    EXPECT_EQ(weekdayShortName(columnWeekday(dowSun, 6)), "土");
-    EXPECT_EQ(weekdayShortName(columnWeekday(dowMon, 0)), "月");
-    EXPECT_EQ(weekdayShortName(columnWeekday(dowMon, 6)), "日");
-}
-
 TEST(GridGeometry, DayNumberOffsetsSaturateInsteadOfWrapping) {
     KvMCalProperties p;
     const Rect cell{128, 24, 256, 119};
