@@ -94,7 +94,8 @@ private:
     };
 
     // The month and day of both equinox days of the last year asked for; they depend on
-    // the year only, and every day of a month view asks for the same year.
+    // the year only, and every day of a month view asks for the same year. Like the rest
+    // of the calendar, one object serves one thread.
     struct EquinoxDates {
         int year = 0;
         bool known = false;
