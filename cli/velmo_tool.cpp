@@ -16,11 +16,16 @@
 #include "calendar/day_rules.h"
 #include "calendar/holiday_csv.h"
 #include "calendar/julius_day.h"
+#include "calendar/julius_error.h"
+#include "calendar/lunisolar.h"
 #include "calendar/rule_file.h"
 #include "core/clock.h"
 #include "core/user_interface.h"
 #include "platform/posix/system_info.h"
+#include "store/data_folders.h"
 #include "store/line_file.h"
+#include "store/profile_file.h"
+#include "store/settings.h"
 
 namespace {
 
@@ -61,6 +66,9 @@ int usage(int code) {
         "  cat FILE         print a CP932 line file as UTF-8, one line per line\n"
         "  folders          print the start folder, the computer name and the folders\n"
         "                   derived from them\n"
+        "  range FROM TO    one CSV line per day (dates as YYYY-MM-DD): date,julius_day,\n"
+        "                   weekday,flags_hex,\"names\",name_kinds,lunar_month,lunar_day,\n"
+        "                   rokuyo_name\n"
         "  holidays YEAR [--write]\n"
         "                   print the holiday list of YEAR (2001..2100) from the start\n"
         "                   folder's Hday.dat, one \"yyyy/mm/dd,names\" line per holiday;\n"
@@ -98,13 +106,77 @@ velmo::StartLocation startLocation(const velmo::LaunchOptions& options) {
                                        velmo::platform::dataHomeFolder().string());
 }
 
-// The folder of Sday.myc: "Data/" below the start folder in data format 2, else the start
-// folder itself.
+// The folder of Sday.myc as the program decides it from the settings and the disk.
 std::string commonDataFolder(const std::string& startFolder) {
-    std::error_code ignored;
-    if (std::filesystem::is_directory(startFolder + "Data/Files1/", ignored))
-        return startFolder + "Data/";
-    return startFolder;
+    velmo::ThreadSleeper sleeper;
+    velmo::SystemClock clock;
+    const velmo::ProfileFile file =
+        velmo::ProfileFile::load(startFolder + "Torka.ini", velmo::kSettingsRetry, sleeper);
+    const velmo::TorkaSettings settings =
+        velmo::readSettings(file, velmo::SettingsEnvironment{clock});
+    return velmo::decideDataFolders(settings.data.edFolder, startFolder, settings.yDataForm,
+                                    velmo::folderExistsOnDisk)
+        .commonFolder;
+}
+
+// The start folder's holiday rules and the common data folder's special days.
+void loadRules(velmo::DayRules& rules, const std::string& start, velmo::UserInterface& ui,
+               velmo::Sleeper& sleeper) {
+    velmo::loadHolidayRules(rules, start + velmo::kHolidayFileName, ui, sleeper);
+    velmo::loadSpecialDayRules(rules, commonDataFolder(start) + velmo::kSpecialDayFileName, ui,
+                               sleeper);
+}
+
+std::optional<int> parseIsoDate(const std::string& text) {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    char tail = 0;
+    if (std::sscanf(text.c_str(), "%d-%d-%d%c", &year, &month, &day, &tail) != 3)
+        return std::nullopt;
+    try {
+        if (!velmo::isValidYmd(year, month, day))
+            return std::nullopt;
+        return velmo::ymdToJuliusDay(year, month, day);
+    } catch (const velmo::EJuliusError&) {
+        return std::nullopt;  // the days dropped in October 1582
+    }
+}
+
+std::string csvQuoted(const std::string& text) {
+    std::string quoted = "\"";
+    for (char c : text) {
+        quoted += c;
+        if (c == '"')
+            quoted += '"';
+    }
+    return quoted + "\"";
+}
+
+// One CSV line a day: date, day number, weekday, flags, names and their kinds, the
+// lunisolar month and day, and the rokuyo.
+int printRange(const velmo::LaunchOptions& options, const std::string& fromText,
+               const std::string& toText) {
+    ConsoleUserInterface ui;
+    velmo::ThreadSleeper sleeper;
+    const std::optional<int> from = parseIsoDate(fromText);
+    const std::optional<int> to = parseIsoDate(toText);
+    if (!from || !to || *from > *to) {
+        std::fprintf(stderr, "range: dates as YYYY-MM-DD, FROM not after TO\n");
+        return 2;
+    }
+    velmo::DayRules rules;
+    loadRules(rules, startLocation(options).folder, ui, sleeper);
+    for (int n = *from; n <= *to; ++n) {
+        const velmo::Ymd date = velmo::juliusDayToYmd(n);
+        const velmo::DayNameList names = rules.dayNames(date.year, date.month, date.day);
+        const velmo::OldDate old = velmo::oldCalendarOf(n);
+        std::printf("%04d-%02d-%02d,%d,%d,0x%02x,%s,%s,%d,%d,%s\n", date.year, date.month, date.day,
+                    n, velmo::weekdayOf(n), rules.dayFlags(date.year, date.month, date.day),
+                    csvQuoted(names.names).c_str(), names.kinds.c_str(), old.month, old.day,
+                    std::string(velmo::rokuyoName(velmo::rokuyoOf(n))).c_str());
+    }
+    return std::ferror(stdout) ? 1 : 0;
 }
 
 int holidays(const velmo::LaunchOptions& options, const std::string& yearText, bool write) {
@@ -112,9 +184,7 @@ int holidays(const velmo::LaunchOptions& options, const std::string& yearText, b
     velmo::ThreadSleeper sleeper;
     const std::string start = startLocation(options).folder;
     velmo::DayRules rules;
-    velmo::loadHolidayRules(rules, start + velmo::kHolidayFileName, ui, sleeper);
-    velmo::loadSpecialDayRules(rules, commonDataFolder(start) + velmo::kSpecialDayFileName, ui,
-                               sleeper);
+    loadRules(rules, start, ui, sleeper);
     if (write)
         return velmo::writeHolidayCsv(yearText, rules, start, ui, sleeper) ? 0 : 1;
     const velmo::HolidayCsvYear year = velmo::checkHolidayCsvYear(yearText);
@@ -220,6 +290,8 @@ int main(int argc, char** argv) {
             return usage(2);
         return holidays(options, rest[1] == "--write" ? rest[2] : rest[1], write);
     }
+    if (rest[0] == "range" && rest.size() == 3)
+        return printRange(options, rest[1], rest[2]);
     if (rest[0] == "jd" && rest.size() == 4)
         return printJuliusDay(rest[1], rest[2], rest[3]);
     if (rest[0] == "ymd" && rest.size() == 2)

@@ -163,5 +163,24 @@ TEST(VelmoTool, HolidaysWithoutRulesOrWithBadRules) {
               "2030/01/01,x\n2030/03/20,春分の日\n2030/09/23,秋分の日\n");
 }
 
+TEST(VelmoTool, RangePrintsFlagsNamesAndRokuyoPerDay) {
+    testing::TempFolder temp;
+    const std::string start = seededStartFolder(temp);
+    temp.write("Data/Sday.myc", cp932::encode(",,2,10,,,\"創立記念日, 本社\"\r\n"));
+    const ToolRun run = runTool("--start-folder '" + start + "' range 2024-02-09 2024-02-12");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out,
+              "2024-02-09,2460350,6,0x00,\"\",,12,30,大安\n"
+              // DayNames quotes a name holding a comma; CSV doubles those quotes.
+              "2024-02-10,2460351,7,0x12,\"\"\"創立記念日, 本社\"\"\",S,1,1,先勝\n"
+              "2024-02-11,2460352,1,0x05,\"建国記念の日\",H,1,2,友引\n"
+              "2024-02-12,2460353,2,0x08,\"振替休日\",H,1,3,先負\n");
+    // Outside the lunisolar table the month is 0 and the rokuyo unknown.
+    EXPECT_EQ(runTool("--start-folder '" + start + "' range 1989-12-27 1989-12-27").out,
+              "1989-12-27,2447888,4,0x00,\"\",,0,0,不明\n");
+    EXPECT_EQ(runTool("range 2024-02-12 2024-02-11").exitCode, 2);
+    EXPECT_EQ(runTool("range 1582-10-10 1582-10-20").exitCode, 2);
+}
+
 }  // namespace
 }  // namespace velmo
