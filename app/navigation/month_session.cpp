@@ -1,0 +1,174 @@
+#include "app/navigation/month_session.h"
+
+#include "calendar/julius_day.h"
+#include "store/period_file.h"
+
+namespace velmo {
+
+MonthSession::MonthSession(TKvMCalModel& view, MonthSessionContext context)
+    : view_(view), context_(std::move(context)) {}
+
+void MonthSession::startWindow(std::int32_t today) {
+    runToday_ = today;
+    const Ymd date = juliusDayToYmd(today);
+    table_.fill(date.year, date.month);
+    freeMonthMode_ = false;
+    freeMonthChanged_ = false;
+    rememberedSlot_ = kCurrentMonthSlot;
+    view_.state().TodayDay = today;
+    view_.state().CurrentSlot = kCurrentMonthSlot;
+    view_.setJuliusDay(today);
+}
+
+MonthFileContext MonthSession::monthContext() {
+    const DataLocation& location = folders_->current();
+    return {location.folder(), location.label(), context_.ui, context_.sleeper, context_.shared};
+}
+
+void MonthSession::reloadAll(const DataFolders& folders, DataKeys& names, std::int32_t today) {
+    folders_ = folders;
+    backupNames_ = &names;
+    auto& slots = view_.monthSlots();
+    const MonthFileContext months = monthContext();
+    for (int slot = 0; slot < kWindowSlots; ++slot) {
+        slots[slot] = MonthSlot{};
+        const MonthRecord& record = table_.record(slot);
+        loadSlot(slots[slot], slot, record.year, record.month, false, months);
+    }
+    view_.periods() = PeriodList{};
+    PeriodFileContext periods{folders.current(), folders.dataRoot, context_.ui, context_.sleeper,
+                              context_.shared};
+    // Ten-day backups are a local safety net; the shared folder has its own.
+    if (!folders.current().isShared()) {
+        PeriodBackupContext backups{folders.commonFolder, juliusDayToYmd(today), names,
+                                    backupCleanupWanted_, context_.persistBackupNames};
+        loadPeriodList(view_.periods(), periods, &backups);
+    } else {
+        loadPeriodList(view_.periods(), periods, nullptr);
+    }
+    view_.relayout();
+}
+
+void MonthSession::showSlot(int slot) {
+    view_.state().CurrentSlot = slot;
+    const MonthRecord& record = table_.record(slot);
+    view_.showYmd(record.year, record.month, 1);
+    notifyShown();
+}
+
+bool MonthSession::showMonth(std::string_view yyyymm) {
+    const ShowMonthTarget target = showMonthTarget(table_, yyyymm);
+    switch (target.kind) {
+        case ShowMonthTarget::Kind::TooOld:
+            context_.ui.message(kTooOldText);
+            return false;
+        case ShowMonthTarget::Kind::TooFar:
+            context_.ui.message(kTooFarText);
+            return false;
+        case ShowMonthTarget::Kind::WindowSlot:
+            leaveFreeMonth();
+            rememberedSlot_ = target.slot;
+            showSlot(target.slot);
+            return true;
+        case ShowMonthTarget::Kind::FreeMonth:
+            enterFreeMonth(target);
+            return true;
+    }
+    return false;
+}
+
+void MonthSession::enterFreeMonth(const ShowMonthTarget& target) {
+    auto& free = view_.monthSlots()[kFreeSlot];
+    // Moving from one changed free month to another saves the one being left.
+    if (freeMonthMode_ && freeMonthChanged_ && folders_) {
+        saveSlot(free, SaveRequest::SaveAll, monthContext());
+    }
+    freeMonthMode_ = true;
+    table_.setFreeMonth(target.year, target.month);
+    free = MonthSlot{};
+    if (folders_)
+        loadSlot(free, kFreeSlot, target.year, target.month, false, monthContext());
+    freeMonthChanged_ = false;
+    showSlot(kFreeSlot);
+}
+
+void MonthSession::leaveFreeMonth() {
+    if (!freeMonthMode_)
+        return;
+    if (freeMonthChanged_ && folders_) {
+        saveSlot(view_.monthSlots()[kFreeSlot], SaveRequest::SaveAll, monthContext());
+    }
+    if (folders_) {
+        PeriodFileContext periods{folders_->current(), folders_->dataRoot, context_.ui,
+                                  context_.sleeper, context_.shared};
+        savePeriodList(view_.periods(), SaveRequest::SaveAll, periods);
+    }
+    freeMonthMode_ = false;
+    freeMonthChanged_ = false;
+}
+
+void MonthSession::showTab(int tab) {
+    if (freeMonthMode_) {
+        if (tab == 1)
+            showMonth(
+                yearMonthText(juliusDayToYmd(runToday_).year, juliusDayToYmd(runToday_).month));
+        return;
+    }
+    if (tab >= 0 && tab < kWindowSlots) {
+        rememberedSlot_ = tab;
+        showSlot(tab);
+    }
+}
+
+void MonthSession::markEdited() {
+    if (freeMonthMode_)
+        freeMonthChanged_ = true;
+}
+
+bool MonthSession::saveAll() {
+    if (!folders_)
+        return true;
+    bool ok = true;
+    const auto acceptable = [](SaveOutcome outcome) {
+        return outcome == SaveOutcome::Written || outcome == SaveOutcome::NothingToWrite ||
+               outcome == SaveOutcome::Skipped;
+    };
+    const MonthFileContext months = monthContext();
+    auto& slots = view_.monthSlots();
+    if (freeMonthMode_ && freeMonthChanged_) {
+        ok = acceptable(saveSlot(slots[kFreeSlot], SaveRequest::SaveAll, months)) && ok;
+        freeMonthChanged_ = !ok;
+    }
+    for (int slot = 0; slot < kWindowSlots; ++slot) {
+        ok = acceptable(saveSlot(slots[slot], SaveRequest::SaveAll, months)) && ok;
+    }
+    PeriodFileContext periods{folders_->current(), folders_->dataRoot, context_.ui,
+                              context_.sleeper, context_.shared};
+    ok = acceptable(savePeriodList(view_.periods(), SaveRequest::SaveAll, periods)) && ok;
+    return ok;
+}
+
+std::vector<std::string> MonthSession::tabLabels() const {
+    if (freeMonthMode_)
+        return {table_.record(kFreeSlot).label, "今月"};
+    std::vector<std::string> labels;
+    for (int slot = 0; slot < kWindowSlots; ++slot)
+        labels.push_back(table_.record(slot).label);
+    return labels;
+}
+
+int MonthSession::selectedTab() const {
+    return freeMonthMode_ ? 0 : view_.state().CurrentSlot;
+}
+
+std::string MonthSession::shownYearMonth() const {
+    const MonthRecord& record = table_.record(view_.state().CurrentSlot);
+    return yearMonthText(record.year, record.month);
+}
+
+void MonthSession::notifyShown() {
+    if (onShown_)
+        onShown_();
+}
+
+}  // namespace velmo

@@ -1,0 +1,89 @@
+#pragma once
+// The month page's data: which months the month view holds (the month table), loading
+// them and the period list from the current data folder, showing a month (a window slot
+// or the free month), and saving everything back.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/navigation/month_table.h"
+#include "core/clock.h"
+#include "core/user_interface.h"
+#include "monthview/month_grid.h"
+#include "store/data_folders.h"
+#include "store/month_file.h"
+#include "store/period_backups.h"
+#include "store/shared_folder_hooks.h"
+
+namespace velmo {
+
+struct MonthSessionContext {
+    UserInterface& ui;
+    Sleeper& sleeper;
+    SharedFolderHooks& shared;
+    // Writes CaFT1..CaFT3 to the settings file at once after a backup rotation.
+    PersistBackupNames persistBackupNames;
+};
+
+class MonthSession {
+public:
+    MonthSession(TKvMCalModel& view, MonthSessionContext context);
+
+    // The month window around today: fills the month table and shows today in the view.
+    void startWindow(std::int32_t today);
+    // Reload all data: empties and loads slots 0..4 and the period list (ten-day backups
+    // in local operation), then relayouts. `names` are the run's CaFT1..CaFT3.
+    void reloadAll(const DataFolders& folders, DataKeys& names, std::int32_t today);
+
+    // Show month ("YYYYMM"). False, with nothing changed, when the month is out of reach
+    // (the user was told).
+    bool showMonth(std::string_view yyyymm);
+    // A tab click: slot 0..4, or in free-month mode tab 1 ("今月") goes to the current month.
+    void showTab(int tab);
+    // Leaves free-month mode, saving the free month when it changed and the period list.
+    void leaveFreeMonth();
+
+    // The full save's data part: the free month when changed, slots 0..4 and the period
+    // list, each through its shrink guard. False when any save failed or was refused.
+    bool saveAll();
+
+    // A day of the shown month was edited: in free-month mode remember to save it.
+    void markEdited();
+
+    const MonthTable& table() const { return table_; }
+    bool freeMonthMode() const { return freeMonthMode_; }
+    bool freeMonthChanged() const { return freeMonthChanged_; }
+    std::int32_t runToday() const { return runToday_; }
+    // The tab strip: five month labels, or the free month's label and "今月".
+    std::vector<std::string> tabLabels() const;
+    int selectedTab() const;
+    // "YYYYMM" of the month shown.
+    std::string shownYearMonth() const;
+
+    // Called after every change of the shown month or the tabs.
+    void setOnShown(std::function<void()> onShown) { onShown_ = std::move(onShown); }
+
+private:
+    MonthFileContext monthContext();
+    void showSlot(int slot);
+    void enterFreeMonth(const ShowMonthTarget& target);
+    void notifyShown();
+
+    TKvMCalModel& view_;
+    MonthSessionContext context_;
+    MonthTable table_;
+    std::optional<DataFolders> folders_;
+    DataKeys* backupNames_ = nullptr;
+    bool backupCleanupWanted_ = false;
+    std::int32_t runToday_ = 0;
+    bool freeMonthMode_ = false;
+    bool freeMonthChanged_ = false;
+    int rememberedSlot_ = kCurrentMonthSlot;
+    std::function<void()> onShown_;
+};
+
+}  // namespace velmo

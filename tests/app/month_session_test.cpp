@@ -1,0 +1,89 @@
+#include "app/navigation/month_session.h"
+
+#include <gtest/gtest.h>
+
+#include "calendar/julius_day.h"
+#include "store/cp932.h"
+#include "tests/support/fake_clock.h"
+#include "tests/support/scripted_user_interface.h"
+#include "tests/support/temp_folder.h"
+
+namespace velmo {
+namespace {
+
+using testing::TempFolder;
+
+class MonthSessionTest : public ::testing::Test {
+protected:
+    MonthSessionTest() {
+        temp.write("Data/Files1/Ca202409.myc", cp932::encode(" 5,1,,会議,,,,,,\r\n"));
+        temp.write("Data/Files1/Ca202407.myc", cp932::encode(" 1,1,,七月,,,,,,\r\n"));
+        folders = decideDataFolders("", root, 1, folderExistsOnDisk);
+        session.startWindow(today);
+        session.reloadAll(folders, names, today);
+    }
+
+    const std::string& lineOf(int slot, std::size_t index) {
+        return view.monthSlots()[slot].lines.at(index);
+    }
+
+    TempFolder temp;
+    std::string root = temp.path().string() + "/";
+    std::int32_t today = ymdToJuliusDay(2024, 9, 10);
+    testing::ScriptedUserInterface ui;
+    testing::RecordingSleeper sleeper;
+    LocalFolderHooks hooks;
+    DataKeys names;
+    TKvMCalModel view{today};
+    MonthSession session{view, {ui, sleeper, hooks, [](const auto&) { return true; }}};
+    DataFolders folders;
+};
+
+TEST_F(MonthSessionTest, WindowSlotsHoldTheirMonthsAndTheCurrentMonthIsShown) {
+    EXPECT_EQ(view.state().CurrentSlot, kCurrentMonthSlot);
+    EXPECT_EQ(lineOf(1, 0), " 5,1,,会議,,,,,,");
+    // A month without a file holds only its placeholder.
+    EXPECT_EQ(lineOf(0, 0), " 0,0,9,2024/ 8 [Data\\Files1\\]");
+    EXPECT_EQ(session.tabLabels(),
+              (std::vector<std::string>{"８月", "９月", "１０月", "１１月", "１２月"}));
+    EXPECT_EQ(session.shownYearMonth(), "202409");
+    // The period file was created with its header.
+    EXPECT_EQ(view.periods().lines.at(0), "***** FromTo予定 [Data\\Files1\\]");
+}
+
+TEST_F(MonthSessionTest, MonthBeforeTheWindowIsAFreeMonthAndOutOfReachChangesNothing) {
+    ASSERT_TRUE(session.showMonth("202407"));
+    EXPECT_TRUE(session.freeMonthMode());
+    EXPECT_EQ(view.state().CurrentSlot, kFreeSlot);
+    EXPECT_EQ(lineOf(kFreeSlot, 0), " 1,1,,七月,,,,,,");
+    EXPECT_EQ(session.tabLabels(), (std::vector<std::string>{"2024. 7", "今月"}));
+
+    EXPECT_FALSE(session.showMonth("000101"));
+    EXPECT_EQ(ui.texts().back(), "日付がむかしすぎます。");
+    EXPECT_EQ(session.shownYearMonth(), "202407");
+    EXPECT_TRUE(session.freeMonthMode());
+
+    // The second tab of free-month mode goes back to the current month.
+    session.showTab(1);
+    EXPECT_FALSE(session.freeMonthMode());
+    EXPECT_EQ(session.shownYearMonth(), "202409");
+}
+
+TEST_F(MonthSessionTest, AnEditedFreeMonthIsSavedWhenLeftAndSaveAllWritesTheWindow) {
+    ASSERT_TRUE(session.showMonth("202407"));
+    view.monthSlots()[kFreeSlot].lines.push_back(" 2,1,,追加,,,,,,");
+    session.markEdited();
+    ASSERT_TRUE(session.showMonth("202409"));
+    EXPECT_EQ(cp932::decode(TempFolder::read(temp / "Data/Files1/Ca202407.myc")),
+              " 1,1,,七月,,,,,,\r\n 2,1,,追加,,,,,,\r\n");
+
+    view.monthSlots()[1].lines.push_back("10,1,,新規,,,,,,");
+    EXPECT_TRUE(session.saveAll());
+    EXPECT_EQ(cp932::decode(TempFolder::read(temp / "Data/Files1/Ca202409.myc")),
+              " 5,1,,会議,,,,,,\r\n10,1,,新規,,,,,,\r\n");
+    // Months that only hold their placeholder are not written.
+    EXPECT_FALSE(std::filesystem::exists(temp / "Data/Files1/Ca202410.myc"));
+}
+
+}  // namespace
+}  // namespace velmo
