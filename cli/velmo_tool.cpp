@@ -19,6 +19,7 @@
 #include "calendar/julius_error.h"
 #include "calendar/lunisolar.h"
 #include "calendar/rule_file.h"
+#include "cli/render_command.h"
 #include "core/clock.h"
 #include "core/user_interface.h"
 #include "platform/posix/system_info.h"
@@ -69,6 +70,12 @@ int usage(int code) {
         "  range FROM TO    one CSV line per day (dates as YYYY-MM-DD): date,julius_day,\n"
         "                   weekday,flags_hex,\"names\",name_kinds,lunar_month,lunar_day,\n"
         "                   rokuyo_name\n"
+        "  render YYYYMM --out FILE.png [--today YYYY-MM-DD] [--rokuyo] [--size WxH]\n"
+        "                   draw the month view of that month into a PNG file, as the\n"
+        "                   main window shows it, from the start folder's settings and\n"
+        "                   data; --today marks that day instead of the clock's, --rokuyo\n"
+        "                   shows the rokuyo whatever the settings say, --size sets the\n"
+        "                   picture size (default the month view's size)\n"
         "  holidays YEAR [--write]\n"
         "                   print the holiday list of YEAR (2001..2100) from the start\n"
         "                   folder's Hday.dat, one \"yyyy/mm/dd,names\" line per holiday;\n"
@@ -289,6 +296,11 @@ int main(int argc, char** argv) {
         if (write && rest[1] != "--write" && rest[2] != "--write")
             return usage(2);
         return holidays(options, rest[1] == "--write" ? rest[2] : rest[1], write);
+    }
+    if (rest[0] == "render") {
+        ConsoleUserInterface ui;
+        return velmo::runRenderCommand(startLocation(options).folder,
+                                       {rest.begin() + 1, rest.end()}, ui);
     }
     if (rest[0] == "range" && rest.size() == 3)
         return printRange(options, rest[1], rest[2]);

@@ -1,0 +1,52 @@
+#pragma once
+// TKvMCal, the month view widget of the main window's month page. It owns the model
+// (properties, state, month slots, period lines, rules) and one off-screen image of its
+// own size: every redraw of the model paints that image at once, and a paint event only
+// copies it to the screen.
+
+#include <QImage>
+#include <QWidget>
+#include <cstdint>
+
+#include "monthview/month_grid.h"
+#include "monthview/qt_month_painter.h"
+
+namespace velmo {
+
+class TKvMCal : public QWidget {
+    Q_OBJECT
+
+public:
+    // today: today's day number, which is also the first selected date.
+    explicit TKvMCal(std::int32_t today, QWidget* parent = nullptr);
+
+    TKvMCalModel& model() { return model_; }
+    const TKvMCalModel& model() const { return model_; }
+
+    // The off-screen picture as the last redraw left it, at the widget's pixel ratio.
+    const QImage& image() const { return image_; }
+
+    // The size the main window gives the control: 7 × LenDayW + 3 by
+    // 6 × LenDayH + LenYoubiH + 3.
+    QSize sizeHint() const override;
+
+signals:
+    // The selected date changed (OnDayChange).
+    void dayChanged(int year, int month, int day);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    // Paints the image from the model; the image is reallocated only when the control's
+    // size or the pixel ratio changed.
+    void repaintImage();
+
+    TKvMCalModel model_;
+    MonthPainter painter_;
+    QImage image_;
+};
+
+}  // namespace velmo
