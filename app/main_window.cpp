@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -15,10 +16,12 @@
 #include <filesystem>
 
 #include "app/deletion_dialog.h"
+#include "app/month_page.h"
 #include "app/setup_dialog.h"
 #include "app/startup/pending_deletions.h"
 #include "app/status_texts.h"
 #include "app/window_placement.h"
+#include "calendar/julius_day.h"
 #include "core/user_interface.h"
 #include "dialogs/log_viewer.h"
 
@@ -26,10 +29,6 @@ namespace velmo {
 
 namespace {
 
-// Designed sizes of the month panel that will hold the month view.
-constexpr int kMonthViewWidth = 898;
-constexpr int kMonthViewHeight = 598;
-constexpr int kButtonColumnWidth = 84;
 constexpr int kFunctionTimerStartMs = 10000;
 
 QString qs(const std::string& text) {
@@ -54,6 +53,10 @@ TfmC21::TfmC21(MainWindowContext context, QWidget* parent)
     createPages();
     createStatusBar();
     readSettings();
+    monthPage_->initialise(dateTimeToJuliusDay(context_.clock.now()), context_.folders,
+                           runSettings_.settings(), runSettings_.dataFolders(), context_.ui,
+                           context_.sleeper);
+    addDataSaveStep([this] { return monthPage_->session().saveAll(); });
     log_ = std::make_unique<StartEndLog>(startEndLogPath(runSettings_.dataFolders().commonFolder),
                                          context_.clock, context_.sleeper, context_.ui);
     log_->ensureExists();
@@ -74,11 +77,50 @@ void TfmC21::createMenus() {
     quit->setObjectName("miExit");
     connect(quit, &QAction::triggered, this, &QWidget::close);
 
+    QMenu* go = menuBar()->addMenu("移動(&G)");
+    const struct {
+        const char* caption;
+        const char* objectName;
+        QKeySequence shortcut;
+        int months;
+    } steps[] = {{"前月(&J)", "miPrevMonth", QKeySequence("Ctrl+J"), -1},
+                 {"翌月(&K)", "miNextMonth", QKeySequence("Ctrl+K"), 1},
+                 {"前年(&I)", "miPrevYear", QKeySequence("Ctrl+I"), -12},
+                 {"翌年(&M)", "miNextYear", QKeySequence("Ctrl+M"), 12}};
+    for (const auto& step : steps) {
+        QAction* action = go->addAction(step.caption);
+        action->setObjectName(step.objectName);
+        action->setShortcut(step.shortcut);
+        const int months = step.months;
+        connect(action, &QAction::triggered, this,
+                [this, months] { monthPage_->stepMonths(months); });
+    }
+    // Ctrl+arrows move by month and back to today's month, as on the month view itself.
+    const std::pair<QKeySequence, std::function<void()>> keys[] = {
+        {QKeySequence("Ctrl+Left"), [this] { monthPage_->stepMonths(-1); }},
+        {QKeySequence("Ctrl+Right"), [this] { monthPage_->stepMonths(1); }},
+        {QKeySequence("Ctrl+Up"), [this] { monthPage_->showCurrentMonth(); }}};
+    for (const auto& [sequence, action] : keys) {
+        auto* shortcut = new QShortcut(sequence, this);
+        connect(shortcut, &QShortcut::activated, this, action);
+    }
+
     QMenu* view = menuBar()->addMenu("表示(&V)");
     logMenuItem_ = view->addAction("起動時刻(&J)");
     logMenuItem_->setObjectName("miKidouJikoku");
     connect(logMenuItem_, &QAction::triggered, this,
             [this] { showStartEndLog(this, log_->file(), context_.ui, context_.sleeper); });
+}
+
+bool TfmC21::persistBackupNames(const std::array<std::string, 3>& names) {
+    // The rotation is recorded at once, so a crash before the next full save can never
+    // rotate the same backups twice.
+    ProfileFile file =
+        ProfileFile::load(context_.folders.settingsFile, kSettingsRetry, context_.sleeper);
+    const char* const keys[] = {"CaFT1", "CaFT2", "CaFT3"};
+    for (int i = 0; i < 3; ++i)
+        file.writeString("Settei", keys[i], names[i]);
+    return file.save(kSettingsRetry, context_.sleeper) == ProfileFile::SaveOutcome::Saved;
 }
 
 StartEndLogSettings TfmC21::logSettings() const {
@@ -94,30 +136,19 @@ void TfmC21::createPages() {
     pages_ = new QTabWidget(this);
     pages_->setObjectName("pcMain");
 
-    auto* monthPage = new QWidget(pages_);
-    monthPage->setObjectName("tsMonth");
-    auto* monthLayout = new QHBoxLayout(monthPage);
-    monthLayout->setContentsMargins(0, 0, 0, 0);
-    monthLayout->setSpacing(0);
-    monthPanel_ = new QFrame(monthPage);
-    monthPanel_->setObjectName("pnlMonth");
-    monthPanel_->setFixedSize(kMonthViewWidth - 2, kMonthViewHeight - 2);
-    monthPanel_->setAutoFillBackground(true);
-    QPalette white = monthPanel_->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    monthPanel_->setPalette(white);
-    monthLayout->addWidget(monthPanel_);
-    auto* buttonColumn = new QWidget(monthPage);
-    buttonColumn->setObjectName("pnlMonthBtn");
-    buttonColumn->setFixedWidth(kButtonColumnWidth);
-    monthLayout->addWidget(buttonColumn);
+    const std::int32_t today = dateTimeToJuliusDay(context_.clock.now());
+    monthPage_ = new MonthPage(
+        today,
+        {context_.ui, context_.sleeper, localHooks_,
+         [this](const std::array<std::string, 3>& names) { return persistBackupNames(names); }},
+        pages_);
 
     auto* yearPage = new QWidget(pages_);
     yearPage->setObjectName("tsYear");
     auto* memoPage = new QWidget(pages_);
     memoPage->setObjectName("tsMemo");
 
-    pages_->addTab(monthPage, "月");
+    pages_->addTab(monthPage_, "月");
     pages_->addTab(yearPage, "年");
     pages_->addTab(memoPage, "メモ");
     setCentralWidget(pages_);

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QMainWindow>
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -13,10 +14,15 @@
 #include "app/startup/start_folders.h"
 #include "core/clock.h"
 #include "core/user_interface.h"
+#include "store/shared_folder_hooks.h"
 #include "store/start_end_log.h"
 
 class QAction;
 class QLabel;
+
+namespace velmo {
+class MonthPage;
+}
 class QTabWidget;
 class QTimer;
 
@@ -67,6 +73,7 @@ private:
     void createPages();
     void createStatusBar();
     void readSettings();
+    bool persistBackupNames(const std::array<std::string, 3>& names);
     StartEndLogSettings logSettings() const;
     void refreshLogMenuItem();
     void applySettings();
@@ -86,7 +93,8 @@ private:
     std::unique_ptr<StartEndLog> log_;
     QAction* logMenuItem_ = nullptr;
     QTabWidget* pages_ = nullptr;
-    QWidget* monthPanel_ = nullptr;
+    MonthPage* monthPage_ = nullptr;
+    LocalFolderHooks localHooks_;
     QLabel* panels_[3] = {};
     QLabel* netLabel_ = nullptr;
     QTimer* functionTimer_ = nullptr;

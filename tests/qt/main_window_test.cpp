@@ -1,6 +1,7 @@
 // The main window as the process entry builds it, with a recording user interface.
 
 #include <QLabel>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -59,6 +60,12 @@ private slots:
         QCOMPARE(window.pages()->tabText(1), QString("年"));
         QCOMPARE(window.pages()->tabText(2), QString("メモ"));
         QCOMPARE(window.statusPanelText(0), QString("2024/9/10 (火) PM 2 : 5"));
+        auto* monthTabs = window.findChild<QTabBar*>("tsMonthTabs");
+        QVERIFY(monthTabs);
+        QCOMPARE(monthTabs->count(), 5);
+        QCOMPARE(monthTabs->tabText(0), QString("８月"));
+        QCOMPARE(monthTabs->tabText(4), QString("１２月"));
+        QCOMPARE(monthTabs->currentIndex(), 1);
         QCOMPARE(window.statusPanelText(2),
                  QString("     【 起動フォルダ 】   ") + dir.path() + "/  ");
     }
