@@ -53,9 +53,11 @@ void TKvMCal::resizeEvent(QResizeEvent* event) {
 
 void TKvMCal::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    // System colours come from the palette.
-    if (event->type() == QEvent::PaletteChange)
-        model_.relayout();
+    // System colours come from the palette; the layout stays as it is.
+    if (event->type() == QEvent::PaletteChange) {
+        repaintImage();
+        update();
+    }
 }
 
 }  // namespace velmo

@@ -504,6 +504,14 @@ private slots:
         const QImage shown = view.grab().toImage();
         QCOMPARE(shown.pixelColor(cell.right - 4, cell.bottom - 4), kRange);
 
+        // System colours follow the widget's palette.
+        QPalette palette = view.palette();
+        palette.setColor(QPalette::Base, QColor(250, 250, 240));
+        view.setPalette(palette);
+        QCOMPARE(view.image().pixelColor(cell.right - 4 + 128, cell.bottom - 4),
+                 QColor(250, 250, 240));
+        QCOMPARE(view.image().pixelColor(cell.right - 4, cell.bottom - 4), kRange);
+
         // A new size gives a new image of that size.
         view.resize(700, 500);
         QCOMPARE(view.image().deviceIndependentSize().toSize(), QSize(700, 500));
