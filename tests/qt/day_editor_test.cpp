@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -365,6 +366,71 @@ private slots:
         QApplication::processEvents();
         QCOMPARE(f.memo()->line(3), QStringLiteral("締切,提出"));
         f.editor.grab().save("/tmp/day_editor.png");
+    }
+
+    void theLineEditorControl() {
+        Fixture f;
+        f.open({"see https://example.com/a?b=1 now", "file:///tmp/x.txt", "plain words"},
+               {kR, kB, kG});
+        LineEditor* memo = f.memo();
+        QCOMPARE(memo->tokenKindAt(0, 12), TokenKind::Url);
+        QCOMPARE(memo->tokenKindAt(0, 1), TokenKind::Other);
+        QCOMPARE(memo->tokenKindAt(1, 0), TokenKind::FileLink);
+        // A double click selects the whole link, elsewhere the word.
+        memo->setCaret(0, 12);
+        QTest::mouseDClick(memo->viewport(), Qt::LeftButton, {}, memo->cursorRect().center());
+        QCOMPARE(memo->textCursor().selectedText(), QStringLiteral("https://example.com/a?b=1"));
+        memo->setCaret(2, 8);
+        QTest::mouseDClick(memo->viewport(), Qt::LeftButton, {}, memo->cursorRect().center());
+        QCOMPARE(memo->textCursor().selectedText(), QStringLiteral("words"));
+
+        // Text put in from code is tracked like typing.
+        memo->setCaret(1, 0);
+        memo->textCursor().insertText("x\ny\n");
+        QCOMPARE(coloursOf(f.editor), (Colours{kR, kW, kW, kB, kG}));
+
+        // The history keeps at most 64 steps.
+        memo->setCaret(4, 0);
+        for (int i = 0; i < 70; ++i)
+            f.key(Qt::Key_Return);
+        int undone = 0;
+        while (memo->canUndo()) {
+            f.key(Qt::Key_Z, Qt::ControlModifier);
+            ++undone;
+        }
+        QCOMPARE(undone, LineEditor::kUndoLimit);
+        QCOMPARE(memo->lineCount(), 5 + 70 - 64);
+        QCOMPARE(f.editor.attributes().count(), memo->lineCount());
+    }
+
+    void theMemorialDayPage() {
+        ScriptedUserInterface ui;
+        FakeClock clock;
+        TfmDay editor(ui, clock);
+        const MemorialDayFields fields{"創立記念日", "1990", "", 7};
+        const auto run = [&](auto&& edit) {
+            editor.openMemorialDay(fields);
+            QTimer::singleShot(0, &editor, [&] {
+                edit();
+                editor.writeButton()->click();
+            });
+            return editor.execEditor();
+        };
+        QVERIFY(!run([] {}));  // nothing changed
+        QVERIFY(run([&] {
+            QLineEdit* year = editor.findChild<QLineEdit*>("edtYear2");
+            year->setFocus();
+            QTest::keyClicks(year, "2030");
+        }));
+        QCOMPARE(editor.memorialDayFields().toYear, std::string("2030"));
+        QVERIFY(run([&] {
+            QApplication::clipboard()->setText("a\nb");
+            QLineEdit* name = editor.findChild<QLineEdit*>("edtKinenbi");
+            QTest::keyClick(name, Qt::Key_End);
+            QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+        }));
+        QCOMPARE(editor.memorialDayFields().name, std::string("創立記念日a b"));
+        QCOMPARE(editor.mode(), int(TfmDay::MemorialMode));
     }
 
     void positionAndSizeInSectionFmDay() {
