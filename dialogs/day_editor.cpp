@@ -171,8 +171,9 @@ TfmDay::TfmDay(UserInterface& ui, const Clock& clock, EditorPlace place, QWidget
 }
 
 TfmDay::~TfmDay() {
-    // The editor reports to the tracker until it is gone.
+    // The editor outlives this object's members: it must not call back into them.
     memo_->setLineTracker(nullptr);
+    memo_->setLineColours({});
 }
 
 void TfmDay::buildDayPage() {

@@ -74,7 +74,12 @@ LineEditor::LineEditor(QWidget* parent) : QPlainTextEdit(parent) {
     setTabWidth(tabWidth_);
 }
 
-LineEditor::~LineEditor() = default;
+LineEditor::~LineEditor() {
+    // The highlighter reads colourOf_ and its removal reformats the document: both
+    // must happen while this object is still whole.
+    disconnect(document(), nullptr, this, nullptr);
+    delete highlighter_;
+}
 
 QString LineEditor::rawText() const {
     return document()->toRawText();
