@@ -8,6 +8,7 @@
 #include "app/startup/start_folders.h"
 #include "calendar/julius_day.h"
 #include "calendar/rule_file.h"
+#include "monthview/calendar_settings.h"
 
 namespace velmo {
 
@@ -104,41 +105,13 @@ void MonthPage::initialise(std::int32_t today, const StartFolders& start, TorkaS
     TKvMCalModel& m = view_->model();
     m.state().Suspended = true;
     session_.startWindow(today);
-    applyOptions(settings);
+    applyCalendarSettings(m, settings);
     m.readHolidayFile(start.startFolder + kHolidayFileName, ui, sleeper);
     m.setDataKyoFile(folders.commonFolder, ui, sleeper);
     session_.reloadAll(folders, settings.data, today);
     m.state().Suspended = false;
     m.relayout();
     refreshTabs();
-}
-
-void MonthPage::applyOptions(const TorkaSettings& settings) {
-    TKvMCalModel& m = view_->model();
-    const CalendarKeys& c = settings.calendar;
-    m.set(&KvMCalProperties::FirstDayOfWeek, c.rgStYoubi == 1 ? dowMon : dowSun);
-    m.rules().setAutoEquinox(!c.cbEquinox);
-    m.rules().setAutoFurikae(!c.cbFurikae);
-    m.state().ExtendNames = c.cbNextDay;
-    m.set(&KvMCalProperties::isFontBold, c.cbBold);
-    m.set(&KvMCalProperties::UeTume, c.cbUetume);
-    m.set(&KvMCalProperties::TukiMemo, c.cbTukiMemo);
-    m.set(&KvMCalProperties::TukiMUeTume, c.cbTukiMUeTume);
-    m.set(&KvMCalProperties::NeighborJump, c.cbNeighborJump);
-    m.set(&KvMCalProperties::ShowRokuyo, !settings.colours.rbKinenbi);
-    m.set(&KvMCalProperties::TabMojiSuu, settings.tabs.TabToSp);
-    m.set(&KvMCalProperties::TabChousei, settings.tabs.TabAdj);
-    const ColourKeys& colours = settings.colours;
-    const std::pair<int, Colour> fontColours[] = {{cfSunday, colours.edtCSun},
-                                                  {cfSaturday, colours.edtCSat},
-                                                  {cfWeekday, colours.edtCWeekDay},
-                                                  {cfRokuyo, colours.edtCRokuyo},
-                                                  {cfSpecialDay, colours.edtCKinenbi}};
-    for (const auto& [index, colour] : fontColours) {
-        CalFont font = m.fonts().font(index);
-        font.colour = colour;
-        m.fonts().setFont(index, font);
-    }
 }
 
 void MonthPage::stepMonths(int months) {

@@ -35,7 +35,6 @@ public:
     void showCurrentMonth();
 
 private:
-    void applyOptions(const TorkaSettings& settings);
     void refreshTabs();
 
     TKvMCal* view_;

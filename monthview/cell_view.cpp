@@ -208,6 +208,7 @@ MemoAreaView memoAreaView(const TKvMCalModel& model) {
         return view;
     view.rect = memoAreaRect(p, model.rowCount(), model.controlSize());
     view.fontHeight = p.LenFontYoteiH;
+    view.textColour = model.standardColour();
     view.left = view.rect.left + p.LenItemLeftM;
 
     const int current = model.state().CurrentSlot;

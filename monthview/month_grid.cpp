@@ -326,4 +326,12 @@ int TKvMCalModel::dayFontIndex(TDayFlags flags) const {
     return TCustomCalendarEx::dayFontIndex(flags & ~TDayFlags{dfSpecial});
 }
 
+void TKvMCalModel::setStandardColour(Colour colour) {
+    if (colour == standardColour_)
+        return;
+    standardColour_ = colour;
+    if (!updatesSkipped())
+        relayout();
+}
+
 }  // namespace velmo

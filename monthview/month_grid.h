@@ -122,7 +122,9 @@ public:
     PeriodList& periods() { return periods_; }
     const PeriodList& periods() const { return periods_; }
 
-    Colour standardColour() const { return kStandardLineColour; }
+    Colour standardColour() const { return standardColour_; }
+    // The colour of plain schedule lines (the option edtCYotei); relayouts when it changes.
+    void setStandardColour(Colour colour);
 
     // The day number of the top-left day cell, set by every relayout.
     std::int32_t firstCellDay() const { return firstCellDay_; }
@@ -197,6 +199,7 @@ private:
     std::array<CellSlotRow, kCellCount> cellSlots_{};
     std::int32_t firstCellDay_ = 0;
     std::optional<Size> controlSize_;
+    Colour standardColour_ = kStandardLineColour;
     bool memoShown_ = false;
     bool clickMarkDrawn_ = false;
 };
