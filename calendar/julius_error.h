@@ -12,7 +12,7 @@ namespace velmo {
 inline constexpr const char* kJuliusGapMessage = "1582/10/5-10/14は存在しません。";
 
 class EJuliusError : public std::runtime_error {
-  public:
+public:
     explicit EJuliusError(const std::string& message) : std::runtime_error(message) {}
 
     // A date of 1582-10-05 .. 1582-10-14.

@@ -38,7 +38,7 @@ inline constexpr int kRokuyoCount = 6;
 
 // The table is part of the program, so a line that does not parse is a defect of the build.
 class ELunisolarTableError : public std::logic_error {
-  public:
+public:
     using std::logic_error::logic_error;
 };
 

@@ -28,7 +28,7 @@ struct LocalDate {
 };
 
 class Clock {
-  public:
+public:
     virtual ~Clock() = default;
     virtual LocalDateTime now() const = 0;
     LocalDate today() const {
@@ -38,20 +38,20 @@ class Clock {
 };
 
 class Sleeper {
-  public:
+public:
     virtual ~Sleeper() = default;
     virtual void sleep(std::chrono::milliseconds duration) = 0;
 };
 
 // The real wall clock in the local time zone.
 class SystemClock final : public Clock {
-  public:
+public:
     LocalDateTime now() const override;
 };
 
 // Really blocks the calling thread.
 class ThreadSleeper final : public Sleeper {
-  public:
+public:
     void sleep(std::chrono::milliseconds duration) override;
 };
 

@@ -9,7 +9,7 @@ namespace velmo {
 enum class DefaultButton { Yes, No };
 
 class UserInterface {
-  public:
+public:
     virtual ~UserInterface() = default;
 
     // Yes/No question with a question icon. Returns true only for Yes.
@@ -40,13 +40,13 @@ void informMain(UserInterface& ui, const std::string& text);
 
 // Shows the wait window for the lifetime of the object.
 class WaitWindowScope {
-  public:
+public:
     explicit WaitWindowScope(UserInterface& ui) : ui_(ui) { ui_.showWaitWindow(); }
     ~WaitWindowScope() { ui_.hideWaitWindow(); }
     WaitWindowScope(const WaitWindowScope&) = delete;
     WaitWindowScope& operator=(const WaitWindowScope&) = delete;
 
-  private:
+private:
     UserInterface& ui_;
 };
 

@@ -10,7 +10,8 @@ namespace {
 QString firstInstalled(const QStringList& candidates, const QString& fallback) {
     const QStringList installed = QFontDatabase::families();
     for (const QString& family : candidates) {
-        if (installed.contains(family, Qt::CaseInsensitive)) return family;
+        if (installed.contains(family, Qt::CaseInsensitive))
+            return family;
     }
     return fallback;
 }
@@ -30,7 +31,8 @@ QString mappedFontFamily(const QString& windowsFace) {
 QFont mappedFont(const QString& windowsFace, int pixelSize) {
     QFont font(mappedFontFamily(windowsFace));
     font.setPixelSize(pixelSize);
-    if (windowsFace == "ＭＳ ゴシック") font.setStyleHint(QFont::Monospace);
+    if (windowsFace == "ＭＳ ゴシック")
+        font.setStyleHint(QFont::Monospace);
     return font;
 }
 

@@ -15,16 +15,16 @@ namespace velmo::platform {
 class WaitWindow : public QWidget {
     Q_OBJECT
 
-  public:
+public:
     explicit WaitWindow(QWidget* parent = nullptr);
 
-  private:
+private:
     QLabel* label_;
     QTimer* blink_;
 };
 
 class QtUserInterface final : public UserInterface {
-  public:
+public:
     // Boxes are owned by the given window (the main window, once it exists).
     void setOwner(QWidget* owner) { owner_ = owner; }
 
@@ -36,7 +36,7 @@ class QtUserInterface final : public UserInterface {
     void showWaitWindow() override;
     void hideWaitWindow() override;
 
-  private:
+private:
     QPointer<QWidget> owner_;
     QPointer<WaitWindow> waitWindow_;
     int waitDepth_ = 0;

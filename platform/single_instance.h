@@ -16,7 +16,7 @@ inline constexpr const char* kShowRequest = "0x500";
 class SingleInstance : public QObject {
     Q_OBJECT
 
-  public:
+public:
     explicit SingleInstance(const QString& windowTitle, QObject* parent = nullptr);
 
     // Full path of the socket for a window title.
@@ -35,10 +35,10 @@ class SingleInstance : public QObject {
 
     bool isListening() const { return server_.isListening(); }
 
-  signals:
+signals:
     void showRequested(const QByteArray& activationToken);
 
-  private:
+private:
     void readRequest();
 
     QString path_;

@@ -1,9 +1,9 @@
 #include "platform/termination_signals.h"
 
-#include <QSocketNotifier>
-#include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
+#include <QSocketNotifier>
+#include <csignal>
 
 namespace velmo::platform {
 
@@ -21,7 +21,8 @@ void onSignal(int) {
 }  // namespace
 
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0) return;
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+        return;
     notifier_ = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, [this] {
         char byte = 0;
@@ -40,7 +41,8 @@ TerminationSignals::~TerminationSignals() {
     signal(SIGTERM, SIG_DFL);
     signal(SIGHUP, SIG_DFL);
     for (int& fd : signalPipe) {
-        if (fd >= 0) ::close(fd);
+        if (fd >= 0)
+            ::close(fd);
         fd = -1;
     }
 }

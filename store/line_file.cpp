@@ -29,7 +29,7 @@ constexpr std::size_t kReadBlock = std::size_t{256} * 1024;
 
 // Closes a descriptor on every path out.
 class FileDescriptor {
-  public:
+public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor() {
         if (fd_ >= 0)
@@ -47,7 +47,7 @@ class FileDescriptor {
         return ::close(fd) == 0;
     }
 
-  private:
+private:
     int fd_;
 };
 

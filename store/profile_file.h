@@ -29,7 +29,7 @@
 namespace velmo {
 
 class ProfileFile {
-  public:
+public:
     enum class LoadOutcome {
         Missing,     // no such file: empty, and saving creates it
         Loaded,      // read
@@ -89,7 +89,7 @@ class ProfileFile {
     // Writes every line in CP932 with CR LF through an atomic replacement.
     SaveOutcome save(Retry retry, Sleeper& sleeper);
 
-  private:
+private:
     explicit ProfileFile(std::filesystem::path path) : path_(std::move(path)) {}
 
     struct Span {

@@ -64,7 +64,7 @@ class TRecList {
     static_assert(sizeof(Record) == 24, "a record list holds 24-byte records");
     static_assert(std::is_trivially_copyable_v<Record>, "records are copied as bytes");
 
-  public:
+public:
     // Negative when a < b, zero when equal, positive when a > b.
     using Compare = std::function<int(const Record&, const Record&)>;
 
@@ -189,7 +189,7 @@ class TRecList {
         return found;
     }
 
-  private:
+private:
     template <class Body>
     bool guard(RecListOp operation, Body&& body) {
         try {

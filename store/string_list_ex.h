@@ -11,7 +11,7 @@
 namespace velmo {
 
 class TStringListEx {
-  public:
+public:
     TStringListEx() = default;
     explicit TStringListEx(std::string_view text) { setText(text); }
 
@@ -32,7 +32,7 @@ class TStringListEx {
     void erase(std::size_t index);
     void clear() { entries_.clear(); }
 
-  private:
+private:
     std::vector<std::string> entries_;
 };
 

@@ -25,7 +25,7 @@ namespace fs = std::filesystem;
 constexpr std::size_t kFileSize = std::size_t{10} * 1024 * 1024;
 
 class ConsoleUserInterface final : public velmo::UserInterface {
-  public:
+public:
     bool question(const std::string& text, const std::string&, velmo::DefaultButton) override {
         std::fprintf(stderr, "%s\n", text.c_str());
         return false;
@@ -83,7 +83,7 @@ std::string scheduleFileBytes() {
 }
 
 class BenchFile {
-  public:
+public:
     BenchFile() {
         std::string pattern = (fs::temp_directory_path() / "velmo-bench-XXXXXX").string();
         if (!mkdtemp(pattern.data()))
@@ -101,7 +101,7 @@ class BenchFile {
     const fs::path& file() const { return file_; }
     const std::string& bytes() const { return bytes_; }
 
-  private:
+private:
     fs::path folder_;
     fs::path file_;
     std::string bytes_;

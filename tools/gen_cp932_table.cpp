@@ -33,7 +33,7 @@ int trailByte(int index) {
 }
 
 class Converter {
-  public:
+public:
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Converter() {
         if (ok()) {
@@ -64,7 +64,7 @@ class Converter {
         return std::string(out, outPtr);
     }
 
-  private:
+private:
     iconv_t cd_;
 };
 

@@ -15,7 +15,7 @@ using testing::RecordingSleeper;
 using testing::TempFolder;
 
 class StartFoldersTest : public ::testing::Test {
-  protected:
+protected:
     MachineFacts facts(const std::string& kind = "FIXED") const {
         MachineFacts f;
         f.start = {start, true};

@@ -24,14 +24,14 @@ int walkMonthLength(int year, int month, bool gregorian) {
 
 // Stops a broken conversion from reporting millions of failures.
 class FailureBudget {
-  public:
+public:
     bool fail(const std::string& what) {
         if (++count_ <= 10)
             ADD_FAILURE() << what;
         return count_ < 10;
     }
 
-  private:
+private:
     int count_ = 0;
 };
 

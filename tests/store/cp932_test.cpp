@@ -13,7 +13,7 @@ namespace {
 
 // The C library's converter is the reference the codec's table must agree with.
 class Iconv {
-  public:
+public:
     Iconv(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
     ~Iconv() {
         if (ok()) {
@@ -39,7 +39,7 @@ class Iconv {
         return std::string(out, outPtr);
     }
 
-  private:
+private:
     iconv_t cd_;
 };
 
@@ -92,7 +92,7 @@ int windowsRank(int code) {
 }
 
 class Cp932Table : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override {
         ASSERT_TRUE(toUtf8.ok());
         ASSERT_TRUE(fromUtf8.ok());

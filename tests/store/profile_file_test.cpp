@@ -19,7 +19,7 @@ using Save = ProfileFile::SaveOutcome;
 constexpr Retry kRetry{3, std::chrono::milliseconds(100)};
 
 class ProfileFileTest : public ::testing::Test {
-  protected:
+protected:
     ProfileFile loadText(std::string_view bytes) {
         return ProfileFile::load(folder.write("Torka.ini", bytes), kRetry, sleeper);
     }

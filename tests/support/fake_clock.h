@@ -9,7 +9,7 @@
 namespace velmo::testing {
 
 class FakeClock final : public Clock {
-  public:
+public:
     explicit FakeClock(LocalDateTime start = {2024, 9, 10, 9, 0, 0, 0}) : now_(start) {}
     LocalDateTime now() const override { return now_; }
     void set(LocalDateTime t) { now_ = t; }
@@ -17,12 +17,12 @@ class FakeClock final : public Clock {
     // which is all the retry tests need.
     void advance(std::chrono::milliseconds duration);
 
-  private:
+private:
     LocalDateTime now_;
 };
 
 class RecordingSleeper final : public Sleeper {
-  public:
+public:
     explicit RecordingSleeper(FakeClock* clock = nullptr) : clock_(clock) {}
     void sleep(std::chrono::milliseconds duration) override {
         pauses_.push_back(duration);
@@ -37,7 +37,7 @@ class RecordingSleeper final : public Sleeper {
         return sum;
     }
 
-  private:
+private:
     FakeClock* clock_;
     std::vector<std::chrono::milliseconds> pauses_;
 };

@@ -19,7 +19,7 @@ struct ShownBox {
 };
 
 class ScriptedUserInterface final : public UserInterface {
-  public:
+public:
     // Queue the answers the next questions will get (true = Yes).
     void answer(bool yes) { answers_.push_back(yes); }
 
@@ -37,7 +37,7 @@ class ScriptedUserInterface final : public UserInterface {
     int waitWindowHidden() const { return waitWindowHidden_; }
     std::size_t unusedAnswers() const { return answers_.size(); }
 
-  private:
+private:
     std::deque<bool> answers_;
     std::vector<ShownBox> shown_;
     int waitWindowShown_ = 0;

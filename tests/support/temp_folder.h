@@ -8,7 +8,7 @@
 namespace velmo::testing {
 
 class TempFolder {
-  public:
+public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
@@ -22,7 +22,7 @@ class TempFolder {
     // Reads a whole file's raw bytes.
     static std::string read(const std::filesystem::path& file);
 
-  private:
+private:
     std::filesystem::path path_;
 };
 
