@@ -340,4 +340,11 @@ void MonthPainter::paintMemoArea(QPainter& painter, const TKvMCalModel& model,
     }
 }
 
+void drawImageArea(QPainter& painter, const QImage& image, const QRect& area) {
+    const qreal ratio = image.devicePixelRatio();
+    painter.drawImage(
+        area, image,
+        QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
+}
+
 }  // namespace velmo

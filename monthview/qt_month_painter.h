@@ -34,6 +34,10 @@ Colour paletteColour(const QPalette& palette, Colour colour);
 // The text cut to at most maxCharacters characters (whole UTF-8 sequences).
 std::string limitCharacters(std::string_view text, std::size_t maxCharacters);
 
+// Copies the part of an off-screen image under a widget's update area to the screen;
+// the image is drawn at its own device pixel ratio.
+void drawImageArea(QPainter& painter, const QImage& image, const QRect& area);
+
 class MonthPainter {
 public:
     // An off-screen image for a control of the given logical size, at the pixel ratio.

@@ -39,11 +39,7 @@ void TKvMCal::paintEvent(QPaintEvent* event) {
     if (image_.devicePixelRatio() != devicePixelRatioF())
         repaintImage();
     QPainter painter(this);
-    const QRect area = event->rect();
-    const qreal ratio = image_.devicePixelRatio();
-    painter.drawImage(
-        area, image_,
-        QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
+    drawImageArea(painter, image_, event->rect());
 }
 
 void TKvMCal::resizeEvent(QResizeEvent* event) {

@@ -121,11 +121,7 @@ void TKvMCalendar::paintEvent(QPaintEvent* event) {
         painter.fillRect(event->rect(), palette().color(QPalette::Base));
         return;
     }
-    const QRect area = event->rect();
-    const qreal ratio = image_.devicePixelRatio();
-    painter.drawImage(
-        area, image_,
-        QRectF(area.x() * ratio, area.y() * ratio, area.width() * ratio, area.height() * ratio));
+    drawImageArea(painter, image_, event->rect());
 }
 
 void TKvMCalendar::resizeEvent(QResizeEvent* event) {

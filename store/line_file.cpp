@@ -1,5 +1,7 @@
 #include "store/line_file.h"
 
+#include "store/file_descriptor.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -26,30 +28,6 @@ constexpr char kEndOfFile = 0x1A;
 constexpr std::size_t kDecodeRun = std::size_t{64} * 1024;
 // Bytes read at a time; the buffer is reused, so a large file costs no extra memory.
 constexpr std::size_t kReadBlock = std::size_t{256} * 1024;
-
-// Closes a descriptor on every path out.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-    // Closes now and reports the result: a write error may only show up here.
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
 
 // Calls line(begin, length) for every line of a text already cut at its first 0x1A.
 // Keeps the next CR and the next LF found so far, so each byte is scanned once

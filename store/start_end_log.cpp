@@ -1,5 +1,7 @@
 #include "store/start_end_log.h"
 
+#include "store/file_descriptor.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -60,23 +62,6 @@ bool validDate(int year, int month, int day) {
         return false;  // the days dropped in October 1582
     }
 }
-
-// Closes a descriptor on every path out.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    bool valid() const { return fd_ >= 0; }
-
-private:
-    int fd_;
-};
 
 bool readAll(int fd, std::string& bytes) {
     char block[8192];
@@ -201,7 +186,7 @@ bool appendLineToFile(const fs::path& file, std::string_view line) {
         return false;
     }
 
-    Descriptor fd(::open(found.c_str(), O_RDWR | O_CLOEXEC));
+    FileDescriptor fd(::open(found.c_str(), O_RDWR | O_CLOEXEC));
     std::string bytes;
     if (!fd.valid() || !readAll(fd.get(), bytes))
         return false;
