@@ -47,29 +47,6 @@ public:
 
 const char* const kPartNames[] = {"朝", "昼", "夕"};
 
-int partIndex(DayPart part) {
-    switch (part) {
-        case DayPart::Morning:
-            return 0;
-        case DayPart::Daytime:
-            return 1;
-        case DayPart::Evening:
-            return 2;
-    }
-    return 0;
-}
-
-DayPart partOfIndex(int index) {
-    switch (index) {
-        case 1:
-            return DayPart::Daytime;
-        case 2:
-            return DayPart::Evening;
-        default:
-            return DayPart::Morning;
-    }
-}
-
 QComboBox* partBox(QWidget* parent, const QString& name) {
     auto* box = new QComboBox(parent);
     box->setObjectName(name);
@@ -297,9 +274,9 @@ void PeriodPage::setForm(const PeriodForm& form) {
     owner_ = form.owner;
     action_->setText(QString::fromUtf8(form.isNew ? "追加" : "修正"));
     start_->setDate(form.start);
-    startPart_->setCurrentIndex(partIndex(form.startPart));
+    startPart_->setCurrentIndex(dayPartIndex(form.startPart));
     end_->setDate(form.end);
-    endPart_->setCurrentIndex(partIndex(form.endPart));
+    endPart_->setCurrentIndex(dayPartIndex(form.endPart));
     summaryDate_->setDate(form.summaryDate);
     summary_->setText(QString::fromStdString(form.summary));
     summary_->setModified(false);
@@ -312,9 +289,9 @@ PeriodForm PeriodPage::form() const {
     form.isNew = isNew_;
     form.owner = owner_;
     form.start = start_->date();
-    form.startPart = partOfIndex(startPart_->currentIndex());
+    form.startPart = dayPartOfIndex(startPart_->currentIndex());
     form.end = end_->date();
-    form.endPart = partOfIndex(endPart_->currentIndex());
+    form.endPart = dayPartOfIndex(endPart_->currentIndex());
     form.summaryDate = summaryDate_->date();
     form.summary = summary_->text().toStdString();
     form.thickness = thickness_->value();

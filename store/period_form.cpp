@@ -10,18 +10,6 @@
 namespace velmo {
 namespace {
 
-int partOrder(DayPart part) {
-    switch (part) {
-        case DayPart::Morning:
-            return 0;
-        case DayPart::Daytime:
-            return 1;
-        case DayPart::Evening:
-            return 2;
-    }
-    return 0;
-}
-
 std::tuple<int, int, int> key(const Ymd& date) {
     return {date.year, date.month, date.day};
 }
@@ -59,7 +47,7 @@ PeriodForm newPeriodForm(std::int32_t s, std::int32_t e, int startPartValue, int
         std::swap(s, e);
         form.startPart = startPartOfValue(endPartValue);
         form.endPart = endPartOfValue(startPartValue);
-    } else if (s == e && partOrder(form.endPart) < partOrder(form.startPart)) {
+    } else if (s == e && dayPartIndex(form.endPart) < dayPartIndex(form.startPart)) {
         std::swap(form.startPart, form.endPart);
     }
     form.start = juliusDayToYmd(s);
@@ -119,7 +107,7 @@ std::optional<std::string> firstInvalidDate(const PeriodForm& form) {
 bool endsBeforeStart(const PeriodForm& form) {
     if (key(form.end) != key(form.start))
         return key(form.end) < key(form.start);
-    return partOrder(form.endPart) < partOrder(form.startPart);
+    return dayPartIndex(form.endPart) < dayPartIndex(form.startPart);
 }
 
 void settleSummaryDate(PeriodForm& form) {

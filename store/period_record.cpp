@@ -149,4 +149,27 @@ std::string periodSummaryForEditing(std::string_view stored) {
     return text;
 }
 
+int dayPartIndex(DayPart part) {
+    switch (part) {
+        case DayPart::Morning:
+            return 0;
+        case DayPart::Daytime:
+            return 1;
+        case DayPart::Evening:
+            return 2;
+    }
+    return 0;
+}
+
+DayPart dayPartOfIndex(int index) {
+    switch (index) {
+        case 1:
+            return DayPart::Daytime;
+        case 2:
+            return DayPart::Evening;
+        default:
+            return DayPart::Morning;
+    }
+}
+
 }  // namespace velmo

@@ -30,6 +30,11 @@ enum class DayPart { Morning, Daytime, Evening };
 std::string_view dayPartCode(DayPart part);
 // A start part reads as morning unless it is "A" or "E"; an end part reads as evening
 // unless it is "M" or "A". Only the exact upper-case codes count.
+// Morning 0, daytime 1, evening 2: the order of the parts within a day.
+int dayPartIndex(DayPart part);
+// The reverse; anything but 1 and 2 is morning.
+DayPart dayPartOfIndex(int index);
+
 DayPart startPartFromCode(std::string_view code);
 DayPart endPartFromCode(std::string_view code);
 
