@@ -15,20 +15,11 @@
 #include "calendar/julius_day.h"
 #include "calendar/lunisolar.h"
 
+#include "tools/bench_support.h"
+
 namespace {
 
-// The bundled rules next to this source file.
-std::vector<std::string> bundledHolidayLines() {
-    const std::filesystem::path file =
-        std::filesystem::path(__FILE__).parent_path().parent_path() / "resources/seed/Hday.dat";
-    std::ifstream in(file);
-    if (!in)
-        throw std::runtime_error("cannot read " + file.string());
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
+using velmo::bench::bundledHolidayLines;
 
 const velmo::DayRules& benchRules() {
     static const velmo::DayRules rules = [] {

@@ -19,19 +19,11 @@
 #include "monthview/month_grid.h"
 #include "monthview/qt_month_painter.h"
 
+#include "tools/bench_support.h"
+
 namespace {
 
-std::vector<std::string> bundledHolidayLines() {
-    const std::filesystem::path file =
-        std::filesystem::path(__FILE__).parent_path().parent_path() / "resources/seed/Hday.dat";
-    std::ifstream in(file);
-    if (!in)
-        throw std::runtime_error("cannot read " + file.string());
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
+using velmo::bench::bundledHolidayLines;
 
 std::string entry(int day, int position, const std::string& text, const std::string& colour) {
     char head[16];
