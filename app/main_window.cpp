@@ -5,10 +5,10 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
-#include <QShortcut>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -17,19 +17,31 @@
 
 #include "app/deletion_dialog.h"
 #include "app/month_page.h"
+#include "app/month_view_actions.h"
+#include "app/navigation/data_set_switch.h"
+#include "app/navigation/date_change.h"
 #include "app/setup_dialog.h"
 #include "app/startup/pending_deletions.h"
 #include "app/status_texts.h"
 #include "app/window_placement.h"
 #include "calendar/julius_day.h"
+#include "calendar/memorial_day_edit.h"
 #include "core/user_interface.h"
+#include "dialogs/day_editor.h"
 #include "dialogs/log_viewer.h"
+#include "dialogs/memorial_grid_dialog.h"
+#include "monthview/month_keys.h"
+#include "monthview/qt_input.h"
 
 namespace velmo {
 
 namespace {
 
 constexpr int kFunctionTimerStartMs = 10000;
+
+constexpr const char* kCloseRefusedText =
+    "データを保存できなかったため、終了を取り止めました。\r\n"
+    "保存先のフォルダやディスクを確認してから、もう一度終了してください。";
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
@@ -57,6 +69,7 @@ TfmC21::TfmC21(MainWindowContext context, QWidget* parent)
                            runSettings_.settings(), runSettings_.dataFolders(), context_.ui,
                            context_.sleeper);
     addDataSaveStep([this] { return monthPage_->session().saveAll(); });
+    createMonthViewActions();
     log_ = std::make_unique<StartEndLog>(startEndLogPath(runSettings_.dataFolders().commonFolder),
                                          context_.clock, context_.sleeper, context_.ui);
     log_->ensureExists();
@@ -65,10 +78,239 @@ TfmC21::TfmC21(MainWindowContext context, QWidget* parent)
 
     functionTimer_ = new QTimer(this);
     functionTimer_->setInterval(kFunctionTimerStartMs);
-    connect(functionTimer_, &QTimer::timeout, this, &TfmC21::refreshClockPanel);
+    createDateChange();
+    connect(functionTimer_, &QTimer::timeout, this, [this] {
+        refreshClockPanel();
+        dateChange_->tick();
+    });
     functionTimer_->start();
     refreshClockPanel();
     refreshMessagePanel();
+    refreshGoMenu();
+    qApp->installEventFilter(this);
+}
+
+TfmC21::~TfmC21() {
+    qApp->removeEventFilter(this);
+}
+
+void TfmC21::createDateChange() {
+    DateChangeHooks hooks;
+    hooks.windowVisible = [this] { return isVisible(); };
+    hooks.editorWindowOpen = [] {
+        for (const QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->isVisible() && window->windowTitle() == kEditorCaption)
+                return true;
+        }
+        return false;
+    };
+    hooks.monthOrYearPageActive = [this] { return pages_->currentIndex() <= 1; };
+    // The clock correction arrives with the timer features.
+    hooks.editingOrTimeCorrectionRunning = [] { return false; };
+    hooks.runToday = [this] { return monthPage_->session().runToday(); };
+    hooks.takeRunToday = [this](std::int32_t today) { monthPage_->session().moveToday(today); };
+    hooks.goToCurrentMonth = [this] { monthPage_->showCurrentMonth(); };
+    hooks.showChanging = [this](bool on) {
+        QPalette palette = statusBar()->palette();
+        palette.setColor(QPalette::Window,
+                         on ? QColor(Qt::yellow) : this->palette().button().color());
+        statusBar()->setAutoFillBackground(on);
+        statusBar()->setPalette(palette);
+        if (on) {
+            panels_[2]->setText(kDateChangingText);
+        } else {
+            refreshMessagePanel();
+        }
+        statusBar()->repaint();
+    };
+    hooks.setWindowEnabled = [this](bool enabled) { setEnabled(enabled); };
+    hooks.setToday = [this](std::int32_t today) {
+        monthPage_->view()->model().state().TodayDay = today;
+    };
+    hooks.redrawMonthView = [this] { monthPage_->view()->model().relayout(); };
+    hooks.fullSave = [this] { return fullSave().dataSaved; };
+    hooks.emptyAll = [this] {
+        TKvMCalModel& model = monthPage_->view()->model();
+        for (MonthSlot& slot : model.monthSlots())
+            slot = MonthSlot{};
+        model.periods() = PeriodList{};
+    };
+    hooks.initialiseMonths = [this] {
+        readSettings();
+        monthPage_->initialise(dateTimeToJuliusDay(context_.clock.now()), context_.folders,
+                               runSettings_.settings(), runSettings_.dataFolders(), context_.ui,
+                               context_.sleeper);
+        return true;
+    };
+    // The year page arrives with its own feature.
+    hooks.refreshYearPage = [] {};
+    // The months could not be set up again: nothing sound is left to save.
+    hooks.terminate = [] { QCoreApplication::exit(1); };
+    dateChange_ = std::make_unique<DateChange>(context_.clock, context_.sleeper, context_.ui,
+                                               std::move(hooks));
+    // While the months are being rebuilt there is nothing whole to save.
+    addCloseCheck([this] { return !dateChange_->running(); });
+}
+
+void TfmC21::createMonthViewActions() {
+    // The one editor window of the run, reused for every edit.
+    editor_ = new TfmDay(context_.ui, context_.clock,
+                         {context_.folders.settingsFile, &context_.sleeper}, this);
+    monthActions_ = std::make_unique<MonthViewActions>(MonthViewActionsContext{
+        *monthPage_->view(),
+        monthPage_->session(),
+        *editor_,
+        context_.ui,
+        context_.sleeper,
+        localHooks_,
+        runSettings_.settings(),
+        context_.folders.computerName,
+        [this] { return runSettings_.dataFolders().commonFolder; },
+        [this] { return monthMenuState(); },
+        [this](MonthMenuCommand command) { runMainMenuCommand(static_cast<int>(command)); },
+        {}});
+    monthPage_->view()->setInteraction(&monthActions_->interaction());
+    connect(monthPage_, &MonthPage::dataSetRequested, this, &TfmC21::changeDataSet);
+    connect(monthPage_, &MonthPage::statusHint, this, [this](const QString& text) {
+        if (text.isEmpty()) {
+            refreshMessagePanel();
+        } else {
+            panels_[2]->setText(text);
+        }
+    });
+}
+
+MainWindowMenuState TfmC21::monthMenuState() const {
+    const TorkaSettings& s = runSettings_.settings();
+    MainWindowMenuState state;
+    state.closeButton = s.behaviour.cbCloseBtn;
+    state.networkMode = runSettings_.dataFolders().shared.has_value();
+    state.dataSet = runSettings_.dataFolders().current().number();
+    state.printEnabled = s.companions.cbPrint;
+    state.networkAllowed = s.network.cbNet;
+    // These arrive with their own windows.
+    using C = MonthMenuCommand;
+    state.unavailable = {C::Resident,  C::DayCopy, C::DayPaste, C::NetOn,
+                         C::NetReload, C::Print,   C::Memo};
+    return state;
+}
+
+void TfmC21::runMainMenuCommand(int command) {
+    switch (static_cast<MonthMenuCommand>(command)) {
+        case MonthMenuCommand::Exit:
+            close();
+            break;
+        case MonthMenuCommand::Files1:
+            changeDataSet(1);
+            break;
+        case MonthMenuCommand::Files2:
+            changeDataSet(2);
+            break;
+        default:
+            break;
+    }
+}
+
+bool TfmC21::eventFilter(QObject* watched, QEvent* event) {
+    // Key preview: the main window sees its keys before any control of its own.
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this &&
+        previewKeyPress(*static_cast<QKeyEvent*>(event))) {
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TfmC21::previewKeyPress(const QKeyEvent& event) {
+    KeyPreviewContext context;
+    context.page = pages_->currentIndex() == 1 ? MainPage::Year : MainPage::Month;
+    context.yearTabVisible = pages_->isTabVisible(1);
+    context.yearMonthEntryOpen = monthPage_->yearMonthEntryOpen();
+    switch (previewKey(keyOf(event.key()), modifiersOf(event.modifiers()), context)) {
+        case KeyCommand::NextMonth:
+            monthPage_->stepMonths(1);
+            return true;
+        case KeyCommand::PreviousMonth:
+            monthPage_->stepMonths(-1);
+            return true;
+        case KeyCommand::CurrentMonth:
+            monthPage_->showCurrentMonth();
+            return true;
+        case KeyCommand::NextPage:
+            switchPage(1);
+            return true;
+        case KeyCommand::PreviousPage:
+            switchPage(-1);
+            return true;
+        default:
+            // The memo window, the quick day entry and the cell width come with their
+            // own features; until then the key goes on to the control.
+            return false;
+    }
+}
+
+void TfmC21::switchPage(int step) {
+    // Only the month and year pages take part; the memo tab opens its window instead.
+    const int page = pages_->currentIndex() == 0 ? 1 : 0;
+    if ((step > 0) == (page == 1))
+        pages_->setCurrentIndex(page);
+}
+
+void TfmC21::pageChanged() {
+    refreshGoMenu();
+    if (pages_->currentIndex() == 0)
+        monthPage_->view()->setFocus();
+}
+
+void TfmC21::refreshGoMenu() {
+    const DataFolders& folders = runSettings_.dataFolders();
+    const bool network = folders.shared.has_value();
+    goMenu_->setEnabled(pages_->currentIndex() == 0);
+    for (int i = 0; i < 3; ++i) {
+        dataSetItems_[i]->setEnabled(!network);
+        dataSetItems_[i]->setChecked(folders.current().number() == i + 1);
+    }
+    monthPage_->showDataSet(folders.current().number());
+}
+
+void TfmC21::changeDataSet(int number) {
+    MonthSession& session = monthPage_->session();
+    DataSetSwitchRequest request;
+    request.number = number;
+    request.networkMode = runSettings_.dataFolders().shared.has_value();
+    request.backupOnlyWhenResident = runSettings_.settings().backup.cbABackupJ;
+    request.shownYearMonth = session.shownYearMonth();
+    DataSetSwitchHooks hooks;
+    hooks.saveBeforeLeaving = [&] {
+        return session.saveBeforeLeaving([this] { return fullSave().dataSaved; });
+    };
+    // The generation backup arrives with the backup feature.
+    hooks.automaticBackup = [] {};
+    hooks.reloadAll = [&](bool) {
+        session.reloadAll(runSettings_.dataFolders(), runSettings_.settings().data,
+                          session.runToday());
+    };
+    hooks.monthInWindow = [&](const std::string& yyyymm) {
+        const ShowMonthTarget target = showMonthTarget(session.table(), yyyymm);
+        return target.kind == ShowMonthTarget::Kind::WindowSlot;
+    };
+    hooks.activateMonthPage = [this] { pages_->setCurrentIndex(0); };
+    hooks.showMonth = [&](const std::string& yyyymm) { session.showMonth(yyyymm); };
+    // The data set in use is written with the next full save, from the folders.
+    switchToDataSet(request, runSettings_.dataFolders(), folderExistsOnDisk, context_.ui, hooks);
+    refreshGoMenu();
+    refreshMessagePanel();
+}
+
+void TfmC21::editMemorialDays() {
+    const std::string common = runSettings_.dataFolders().commonFolder;
+    {
+        MemorialGridDialog dialog(common, context_.ui, context_.sleeper, this);
+        dialog.exec();
+    }
+    TKvMCalModel& model = monthPage_->view()->model();
+    reloadSpecialDays(model.rules(), common, context_.ui, context_.sleeper);
+    model.relayout();
 }
 
 void TfmC21::createMenus() {
@@ -78,6 +320,30 @@ void TfmC21::createMenus() {
     connect(quit, &QAction::triggered, this, &QWidget::close);
 
     QMenu* go = menuBar()->addMenu("移動(&G)");
+    goMenu_ = go;
+    const struct {
+        const char* caption;
+        const char* objectName;
+        const char* shortcut;
+    } dataSets[] = {{"Files1", "miFiles1", "Ctrl+F5"},
+                    {"Files2", "miFiles2", "Ctrl+F6"},
+                    {"Files3", "miFiles3", ""}};
+    for (int i = 0; i < 3; ++i) {
+        QAction* action = go->addAction(dataSets[i].caption);
+        action->setObjectName(dataSets[i].objectName);
+        action->setCheckable(true);
+        if (*dataSets[i].shortcut)
+            action->setShortcut(QKeySequence(dataSets[i].shortcut));
+        connect(action, &QAction::triggered, this, [this, i] {
+            refreshGoMenu();
+            changeDataSet(i + 1);
+        });
+        dataSetItems_[i] = action;
+    }
+    // Data set 3 is reached only by those who know its folder; its item stays hidden.
+    dataSetItems_[2]->setVisible(false);
+    go->addSeparator();
+    connect(go, &QMenu::aboutToShow, this, &TfmC21::refreshGoMenu);
     const struct {
         const char* caption;
         const char* objectName;
@@ -95,21 +361,17 @@ void TfmC21::createMenus() {
         connect(action, &QAction::triggered, this,
                 [this, months] { monthPage_->stepMonths(months); });
     }
-    // Ctrl+arrows move by month and back to today's month, as on the month view itself.
-    const std::pair<QKeySequence, std::function<void()>> keys[] = {
-        {QKeySequence("Ctrl+Left"), [this] { monthPage_->stepMonths(-1); }},
-        {QKeySequence("Ctrl+Right"), [this] { monthPage_->stepMonths(1); }},
-        {QKeySequence("Ctrl+Up"), [this] { monthPage_->showCurrentMonth(); }}};
-    for (const auto& [sequence, action] : keys) {
-        auto* shortcut = new QShortcut(sequence, this);
-        connect(shortcut, &QShortcut::activated, this, action);
-    }
 
     QMenu* view = menuBar()->addMenu("表示(&V)");
     logMenuItem_ = view->addAction("起動時刻(&J)");
     logMenuItem_->setObjectName("miKidouJikoku");
     connect(logMenuItem_, &QAction::triggered, this,
             [this] { showStartEndLog(this, log_->file(), context_.ui, context_.sleeper); });
+
+    QMenu* functions = menuBar()->addMenu("機能(&K)");
+    QAction* memorialDays = functions->addAction("記念日等一括編集(&E)");
+    memorialDays->setObjectName("miKinenbiIkkatu");
+    connect(memorialDays, &QAction::triggered, this, &TfmC21::editMemorialDays);
 }
 
 bool TfmC21::persistBackupNames(const std::array<std::string, 3>& names) {
@@ -152,6 +414,7 @@ void TfmC21::createPages() {
     pages_->addTab(yearPage, "年");
     pages_->addTab(memoPage, "メモ");
     setCentralWidget(pages_);
+    connect(pages_, &QTabWidget::currentChanged, this, &TfmC21::pageChanged);
 }
 
 void TfmC21::createStatusBar() {
@@ -208,7 +471,7 @@ void TfmC21::placeOnScreen() {
                        frameGeometry().size(), pos(), primary->availableGeometry(), areas));
 }
 
-bool TfmC21::fullSave() {
+FullSaveResult TfmC21::fullSave() {
     std::optional<std::pair<int, int>> topLeft;
     if (positionsHonoured())
         topLeft = std::make_pair(y(), x());
@@ -220,7 +483,7 @@ bool TfmC21::fullSave() {
                                                       return saved;
                                                   },
                                                   context_.ui);
-    return result.ok();
+    return result;
 }
 
 void TfmC21::refreshClockPanel() {
@@ -337,9 +600,15 @@ bool TfmC21::closeQuery() {
     }
     for (const auto& step : shutdownSteps_)
         step();
+    // Closing after a failed save would throw away what was typed since the last one:
+    // the window stays, and the user can free the disk or the folder and close again.
+    const FullSaveResult saved = fullSave();
+    if (!saved.dataSaved) {
+        informMain(context_.ui, kCloseRefusedText);
+        return false;
+    }
     // The end entry follows the save, so a failed save reads as an improper end.
-    const bool saved = fullSave();
-    log_->recordExit(logSettings(), saved);
+    log_->recordExit(logSettings(), saved.ok());
     return true;
 }
 

@@ -14,15 +14,22 @@
 #include "app/startup/start_folders.h"
 #include "core/clock.h"
 #include "core/user_interface.h"
+#include "monthview/context_menus.h"
+#include "store/settings.h"
 #include "store/shared_folder_hooks.h"
 #include "store/start_end_log.h"
 
 class QAction;
+class QKeyEvent;
 class QLabel;
+class QMenu;
 
 namespace velmo {
 class MonthPage;
-}
+class DateChange;
+class MonthViewActions;
+class TfmDay;
+}  // namespace velmo
 class QTabWidget;
 class QTimer;
 
@@ -44,6 +51,7 @@ class TfmC21 : public QMainWindow {
 
 public:
     explicit TfmC21(MainWindowContext context, QWidget* parent = nullptr);
+    ~TfmC21() override;
 
     const StartFolders& folders() const { return context_.folders; }
     const RunSettings& runSettings() const { return runSettings_; }
@@ -63,10 +71,15 @@ public:
     // step failed. Every step runs even when the settings could not be saved.
     void addDataSaveStep(std::function<bool()> step) { dataSaveSteps_.push_back(std::move(step)); }
 
+    MonthPage* monthPage() const { return monthPage_; }
+    TfmDay* dayEditor() const { return editor_; }
+    MonthViewActions* monthViewActions() const { return monthActions_.get(); }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createMenus();
@@ -78,7 +91,7 @@ private:
     void refreshLogMenuItem();
     void applySettings();
     void placeOnScreen();
-    bool fullSave();
+    FullSaveResult fullSave();
     void refreshClockPanel();
     void refreshMessagePanel();
     void firstShowing();
@@ -86,6 +99,18 @@ private:
     void askFirstRunQuestion();
     void activated();
     bool closeQuery();
+    void createMonthViewActions();
+    void createDateChange();
+    MainWindowMenuState monthMenuState() const;
+    void runMainMenuCommand(int command);
+    // The keys the main window handles before the focused control; true when consumed.
+    bool previewKeyPress(const QKeyEvent& event);
+    void switchPage(int step);
+    void pageChanged();
+    void refreshGoMenu();
+    void editMemorialDays();
+    // Moves to data set 1..3 (menu 移動, the Files buttons, the context menu).
+    void changeDataSet(int number);
 
     MainWindowContext context_;
     NoSharedFolderSupport networkSwitch_;
@@ -94,6 +119,11 @@ private:
     QAction* logMenuItem_ = nullptr;
     QTabWidget* pages_ = nullptr;
     MonthPage* monthPage_ = nullptr;
+    TfmDay* editor_ = nullptr;
+    std::unique_ptr<MonthViewActions> monthActions_;
+    std::unique_ptr<DateChange> dateChange_;
+    QMenu* goMenu_ = nullptr;
+    QAction* dataSetItems_[3] = {};
     LocalFolderHooks localHooks_;
     QLabel* panels_[3] = {};
     QLabel* netLabel_ = nullptr;

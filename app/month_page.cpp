@@ -1,7 +1,11 @@
 #include "app/month_page.h"
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QStyle>
 #include <QTabBar>
 #include <QVBoxLayout>
 
@@ -18,6 +22,12 @@ namespace {
 constexpr int kViewWidth = 898;
 constexpr int kViewHeight = 598;
 constexpr int kButtonColumnWidth = 84;
+
+constexpr const char* kEntryButtonCaption = "年月指定";
+constexpr const char* kEntryHint =
+    "YYYYMM形式で指定してください。決定は、年月の設定後[Enter]キー。";
+// The Files2 button while data set 2 is in use.
+const QColor kDataSet2Tint(213, 255, 208);
 
 // The start-up layout of the month view, before any display preset.
 void applyInitialLayout(TKvMCalModel& m) {
@@ -53,7 +63,8 @@ MonthPage::MonthPage(std::int32_t today, MonthSessionContext context, QWidget* p
     : QWidget(parent),
       view_(new TKvMCal(today, this)),
       tabs_(new QTabBar(this)),
-      session_(view_->model(), std::move(context)) {
+      session_(view_->model(), context),
+      ui_(&context.ui) {
     setObjectName("tsMonth");
     view_->setObjectName("KvMCal");
     tabs_->setObjectName("tsMonthTabs");
@@ -63,24 +74,7 @@ MonthPage::MonthPage(std::int32_t today, MonthSessionContext context, QWidget* p
     applyInitialLayout(view_->model());
     view_->setFixedSize(kViewWidth, kViewHeight);
 
-    auto* buttons = new QWidget(this);
-    buttons->setObjectName("pnlMonthBtn");
-    buttons->setFixedWidth(kButtonColumnWidth);
-    auto* column = new QVBoxLayout(buttons);
-    column->setContentsMargins(4, 0, 4, 0);
-    const std::pair<const char*, std::function<void()>> steps[] = {
-        {"前月", [this] { stepMonths(-1); }},
-        {"翌月", [this] { stepMonths(1); }},
-        {"前年", [this] { stepMonths(-12); }},
-        {"翌年", [this] { stepMonths(12); }},
-        {"今月", [this] { showCurrentMonth(); }}};
-    for (const auto& [caption, action] : steps) {
-        auto* button = new QPushButton(caption, buttons);
-        button->setFocusPolicy(Qt::NoFocus);
-        connect(button, &QPushButton::clicked, this, action);
-        column->addWidget(button);
-    }
-    column->addStretch();
+    QWidget* buttons = createButtonColumn();
 
     auto* row = new QHBoxLayout;
     row->setContentsMargins(0, 0, 0, 0);
@@ -94,6 +88,9 @@ MonthPage::MonthPage(std::int32_t today, MonthSessionContext context, QWidget* p
     layout->addLayout(row);
 
     session_.setOnShown([this] { refreshTabs(); });
+    // A press on a neighbour-month day moves the view by itself; the tabs and the free
+    // month follow it.
+    connect(view_, &TKvMCal::dayChanged, this, [this] { session_.followView(); });
     connect(tabs_, &QTabBar::currentChanged, this, [this](int tab) {
         if (!refreshingTabs_ && tab >= 0)
             session_.showTab(tab);
@@ -114,14 +111,131 @@ void MonthPage::initialise(std::int32_t today, const StartFolders& start, TorkaS
     refreshTabs();
 }
 
+QWidget* MonthPage::createButtonColumn() {
+    auto* buttons = new QWidget(this);
+    buttons->setObjectName("pnlMonthBtn");
+    buttons->setFixedWidth(kButtonColumnWidth);
+    auto* column = new QVBoxLayout(buttons);
+    column->setContentsMargins(4, 0, 4, 0);
+
+    entry_ = new QLineEdit(buttons);
+    entry_->setObjectName("edtNengetu");
+    entry_->setMaxLength(6);
+    entry_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]{0,6}"), entry_));
+    entry_->installEventFilter(this);
+    entry_->hide();
+    connect(entry_, &QLineEdit::returnPressed, this, &MonthPage::submitYearMonthEntry);
+    column->addWidget(entry_);
+
+    const auto add = [&](const char* caption, const char* name, std::function<void()> action) {
+        auto* button = new QPushButton(caption, buttons);
+        button->setObjectName(name);
+        button->setFocusPolicy(Qt::NoFocus);
+        connect(button, &QPushButton::clicked, this, std::move(action));
+        column->addWidget(button);
+        return button;
+    };
+    add("前月", "btnPrevMonth", [this] { stepMonths(-1); });
+    add("翌月", "btnNextMonth", [this] { stepMonths(1); });
+    add("前年", "btnPrevYear", [this] { stepMonths(-12); });
+    add("翌年", "btnNextYear", [this] { stepMonths(12); });
+    column->addSpacing(8);
+    entryButton_ = add(kEntryButtonCaption, "btnNengetu", [this] {
+        if (yearMonthEntryOpen()) {
+            closeYearMonthEntry();
+        } else {
+            openYearMonthEntry();
+        }
+    });
+    add("標準表示", "btnHyoujun", [this] { showStandard(); });
+    column->addSpacing(8);
+    add("Files1", "btnFiles1", [this] { emit dataSetRequested(1); });
+    add("Files2", "btnFiles2", [this] { emit dataSetRequested(2); });
+    column->addSpacing(8);
+    add("今月", "btnKongetu", [this] { showCurrentMonth(); });
+    column->addStretch();
+    return buttons;
+}
+
+QPushButton* MonthPage::button(const QString& objectName) const {
+    return findChild<QPushButton*>(objectName);
+}
+
+void MonthPage::showDataSet(int dataSet) {
+    QPushButton* files2 = button("btnFiles2");
+    QPalette palette = files2->style()->standardPalette();
+    if (dataSet == 2)
+        palette.setColor(QPalette::Button, kDataSet2Tint);
+    files2->setPalette(palette);
+    files2->setAutoFillBackground(dataSet == 2);
+}
+
+void MonthPage::showYearMonth(const std::string& yyyymm) {
+    entry_->setText(QString::fromStdString(yyyymm));
+    session_.showMonth(yyyymm);
+}
+
 void MonthPage::stepMonths(int months) {
     const Ymd shown = juliusDayToYmd(view_->model().juliusDay());
-    session_.showMonth(yearMonthText(shown.year, shown.month + months));
+    showYearMonth(yearMonthText(shown.year, shown.month + months));
 }
 
 void MonthPage::showCurrentMonth() {
     const Ymd today = juliusDayToYmd(session_.runToday());
     session_.showMonth(yearMonthText(today.year, today.month));
+}
+
+void MonthPage::showStandard() {
+    closeYearMonthEntry();
+    session_.returnToRememberedSlot();
+}
+
+bool MonthPage::yearMonthEntryOpen() const {
+    return !entry_->isHidden();
+}
+
+void MonthPage::openYearMonthEntry() {
+    entry_->show();
+    entry_->setFocus();
+    entry_->setCursorPosition(std::min(4, static_cast<int>(entry_->text().size())));
+    entryButton_->setText("Cancel");
+    emit statusHint(kEntryHint);
+}
+
+void MonthPage::closeYearMonthEntry() {
+    if (!yearMonthEntryOpen())
+        return;
+    entry_->hide();
+    if (isVisible())
+        view_->setFocus();
+    entryButton_->setText(kEntryButtonCaption);
+    emit statusHint(QString());
+}
+
+void MonthPage::submitYearMonthEntry() {
+    const std::string text = entry_->text().toStdString();
+    if (!validYearMonthEntry(text)) {
+        ui_->message(kYearMonthEntryText);
+        return;
+    }
+    // A refused month has told the user why; the entry closes either way.
+    session_.showMonth(text);
+    closeYearMonthEntry();
+}
+
+bool MonthPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == entry_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Digits overwrite: each first removes the character after the caret.
+        if (key->text().size() == 1 && key->text()[0].isDigit() && !entry_->hasSelectedText() &&
+            entry_->cursorPosition() < entry_->text().size()) {
+            entry_->del();
+        } else if (key->key() == Qt::Key_Escape) {
+            closeYearMonthEntry();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void MonthPage::refreshTabs() {

@@ -9,6 +9,8 @@
 #include "monthview/qt_month_view.h"
 #include "store/settings.h"
 
+class QLineEdit;
+class QPushButton;
 class QTabBar;
 
 namespace velmo {
@@ -33,13 +35,43 @@ public:
     // The navigation commands: a step of months (−1, +1) or years (−12, +12), today's month.
     void stepMonths(int months);
     void showCurrentMonth();
+    // 標準表示: closes the year-month entry and returns from a free month.
+    void showStandard();
+
+    // The year-month entry above the button column.
+    QLineEdit* yearMonthEntry() const { return entry_; }
+    bool yearMonthEntryOpen() const;
+    void openYearMonthEntry();
+    void closeYearMonthEntry();
+    // Enter in the entry box.
+    void submitYearMonthEntry();
+
+    // A button of the column by its object name ("btnNengetu", "btnFiles2", …).
+    QPushButton* button(const QString& objectName) const;
+    // The Files2 button is tinted while data set 2 is in use.
+    void showDataSet(int dataSet);
+
+signals:
+    // The text status panel 2 shows while the year-month entry is open; an empty text
+    // gives the panel back its own text.
+    void statusHint(const QString& text);
+    void dataSetRequested(int dataSet);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void refreshTabs();
+    QWidget* createButtonColumn();
+    // The shown month as "YYYYMM" after a step, also put into the entry box.
+    void showYearMonth(const std::string& yyyymm);
 
     TKvMCal* view_;
     QTabBar* tabs_;
     MonthSession session_;
+    UserInterface* ui_ = nullptr;
+    QLineEdit* entry_ = nullptr;
+    QPushButton* entryButton_ = nullptr;
     bool refreshingTabs_ = false;
 };
 

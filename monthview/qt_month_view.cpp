@@ -1,14 +1,33 @@
 #include "monthview/qt_month_view.h"
 
 #include <QEvent>
+#include <QFocusEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
 
+#include "monthview/month_interaction.h"
+#include "monthview/qt_input.h"
+
 namespace velmo {
+
+namespace {
+
+Point pointOf(const QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    return {at.x(), at.y()};
+}
+
+}  // namespace
 
 TKvMCal::TKvMCal(std::int32_t today, QWidget* parent) : QWidget(parent), model_(today) {
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // The month view asks for the keyboard but acts on no key itself; the main window
+    // looks at every key first.
+    setFocusPolicy(Qt::StrongFocus);
+    // The right button's menu is shown on release by the interaction, not by Qt.
+    setContextMenuPolicy(Qt::NoContextMenu);
     model_.setColourResolver([this](Colour colour) { return paletteColour(palette(), colour); });
     model_.setOnRedraw([this] {
         repaintImage();
@@ -54,6 +73,41 @@ void TKvMCal::changeEvent(QEvent* event) {
         repaintImage();
         update();
     }
+}
+
+void TKvMCal::mousePressEvent(QMouseEvent* event) {
+    MouseButton button;
+    if (!interaction_ || !mouseButtonOf(event->button(), button))
+        return QWidget::mousePressEvent(event);
+    setFocus(Qt::MouseFocusReason);
+    interaction_->press(pointOf(event), button, modifiersOf(event->modifiers()));
+}
+
+void TKvMCal::mouseMoveEvent(QMouseEvent* event) {
+    if (!interaction_ || !(event->buttons() & Qt::LeftButton))
+        return QWidget::mouseMoveEvent(event);
+    interaction_->move(pointOf(event), modifiersOf(event->modifiers()));
+}
+
+void TKvMCal::mouseReleaseEvent(QMouseEvent* event) {
+    MouseButton button;
+    if (!interaction_ || !mouseButtonOf(event->button(), button))
+        return QWidget::mouseReleaseEvent(event);
+    interaction_->release(pointOf(event), button, modifiersOf(event->modifiers()));
+}
+
+void TKvMCal::mouseDoubleClickEvent(QMouseEvent* event) {
+    MouseButton button;
+    if (!interaction_ || !mouseButtonOf(event->button(), button))
+        return QWidget::mouseDoubleClickEvent(event);
+    interaction_->doubleClick(pointOf(event), button, modifiersOf(event->modifiers()));
+}
+
+void TKvMCal::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    // The view's own pop-up menu takes the focus for a moment; the mark stays for it.
+    if (interaction_ && event->reason() != Qt::PopupFocusReason)
+        interaction_->focusLost();
 }
 
 }  // namespace velmo

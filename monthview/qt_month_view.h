@@ -11,7 +11,11 @@
 #include "monthview/month_grid.h"
 #include "monthview/qt_month_painter.h"
 
+class QMouseEvent;
+
 namespace velmo {
+
+class MonthInteraction;
 
 class TKvMCal : public QWidget {
     Q_OBJECT
@@ -30,6 +34,10 @@ public:
     // 6 × LenDayH + LenYoubiH + 3.
     QSize sizeHint() const override;
 
+    // Mouse input goes to the main window's interaction; without one the control only
+    // shows. Not owned.
+    void setInteraction(MonthInteraction* interaction) { interaction_ = interaction; }
+
 signals:
     // The selected date changed (OnDayChange).
     void dayChanged(int year, int month, int day);
@@ -38,6 +46,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     // Paints the image from the model; the image is reallocated only when the control's
@@ -47,6 +60,7 @@ private:
     TKvMCalModel model_;
     MonthPainter painter_;
     QImage image_;
+    MonthInteraction* interaction_ = nullptr;
 };
 
 }  // namespace velmo

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "dialogs/dialog_fonts.h"
+#include "monthview/qt_input.h"
 #include "monthview/qt_month_painter.h"
 
 namespace velmo {
@@ -28,25 +29,6 @@ void drawGrid(QPainter& painter, const Rect& cell, const GridLines& lines, const
         painter.fillRect(QRect(cell.right - 1, cell.top, 1, std::max(0, cell.height())), colour);
     if (lines.bottom)
         painter.fillRect(QRect(cell.left, cell.bottom - 1, std::max(0, cell.width()), 1), colour);
-}
-
-Key keyOf(int qtKey) {
-    switch (qtKey) {
-        case Qt::Key_Left:
-            return Key::Left;
-        case Qt::Key_Right:
-            return Key::Right;
-        case Qt::Key_Up:
-            return Key::Up;
-        case Qt::Key_Down:
-            return Key::Down;
-        case Qt::Key_PageUp:
-            return Key::PageUp;
-        case Qt::Key_PageDown:
-            return Key::PageDown;
-        default:
-            return Key::Other;
-    }
 }
 
 }  // namespace

@@ -51,6 +51,7 @@ void MonthSession::reloadAll(const DataFolders& folders, DataKeys& names, std::i
 
 void MonthSession::showSlot(int slot) {
     view_.state().CurrentSlot = slot;
+    view_.state().OutOfWindow = slot == kFreeSlot;
     const MonthRecord& record = table_.record(slot);
     view_.showYmd(record.year, record.month, 1);
     notifyShown();
@@ -105,6 +106,51 @@ void MonthSession::leaveFreeMonth() {
     }
     freeMonthMode_ = false;
     freeMonthChanged_ = false;
+    view_.state().OutOfWindow = false;
+}
+
+void MonthSession::returnToRememberedSlot() {
+    if (!freeMonthMode_)
+        return;
+    leaveFreeMonth();
+    showSlot(rememberedSlot_);
+}
+
+void MonthSession::followView() {
+    KvMCalState& s = view_.state();
+    if (!freeMonthMode_ && !s.OutOfWindow) {
+        if (selectedTab() != s.CurrentSlot || table_.record(s.CurrentSlot).month != view_.month())
+            notifyShown();
+        return;
+    }
+    const std::optional<int> slot = table_.windowSlotOf(view_.year(), view_.month());
+    if (slot) {
+        // Back inside the window: the slot's data is loaded already.
+        leaveFreeMonth();
+        s.CurrentSlot = *slot;
+        rememberedSlot_ = *slot;
+        notifyShown();
+        return;
+    }
+    if (!s.JumpedToNeighbour)
+        return;
+    s.JumpedToNeighbour = false;
+    // The view already shows the month, but its lines are still to be loaded; the
+    // clicked day stays selected.
+    const std::int32_t clicked = view_.juliusDay();
+    if (showMonth(yearMonthText(view_.year(), view_.month()))) {
+        view_.setJuliusDay(clicked);
+    } else {
+        // Out of reach: back to the month the free slot holds.
+        const MonthRecord& held = table_.record(s.CurrentSlot);
+        view_.showYmd(held.year, held.month, 1);
+    }
+}
+
+void MonthSession::moveToday(std::int32_t today) {
+    runToday_ = today;
+    view_.state().TodayDay = today;
+    view_.relayout();
 }
 
 void MonthSession::showTab(int tab) {
@@ -118,6 +164,17 @@ void MonthSession::showTab(int tab) {
         rememberedSlot_ = tab;
         showSlot(tab);
     }
+}
+
+bool MonthSession::saveBeforeLeaving(const std::function<bool()>& fullSave) {
+    if (!folders_ || !backupNames_)
+        return fullSave();
+    PeriodFileContext periods{folders_->current(), folders_->dataRoot, context_.ui,
+                              context_.sleeper, context_.shared};
+    PeriodBackupContext backups{folders_->commonFolder, juliusDayToYmd(runToday_), *backupNames_,
+                                backupCleanupWanted_, context_.persistBackupNames};
+    const LeavingOutcome outcome = velmo::saveBeforeLeaving(periods, fullSave, backups);
+    return outcome == LeavingOutcome::Done || outcome == LeavingOutcome::CleanUpFailed;
 }
 
 void MonthSession::markEdited() {

@@ -17,6 +17,7 @@
 #include "store/data_folders.h"
 #include "store/month_file.h"
 #include "store/period_backups.h"
+#include "store/period_file.h"
 #include "store/shared_folder_hooks.h"
 
 namespace velmo {
@@ -46,10 +47,23 @@ public:
     void showTab(int tab);
     // Leaves free-month mode, saving the free month when it changed and the period list.
     void leaveFreeMonth();
+    // The 標準表示 button: back from a free month to the slot shown before it.
+    void returnToRememberedSlot();
+    // The view moved its selected date by itself (a press on a neighbour-month day):
+    // follow it with the tabs, load a month that left the window as the free month, or
+    // leave free-month mode when the view came back into the window.
+    void followView();
+    // Today moved without a new month window (a date change inside the month).
+    void moveToday(std::int32_t today);
 
     // The full save's data part: the free month when changed, slots 0..4 and the period
     // list, each through its shrink guard. False when any save failed or was refused.
     bool saveAll();
+
+    // The save before leaving (going resident, another data set, printing): the full
+    // save given, then stale period backups removed when this run made one. False when
+    // the data was not saved.
+    bool saveBeforeLeaving(const std::function<bool()>& fullSave);
 
     // A day of the shown month was edited: in free-month mode remember to save it.
     void markEdited();

@@ -37,6 +37,8 @@ public:
     const TorkaSettings& settings() const { return settings_; }
     TorkaSettings& settings() { return settings_; }
     const DataFolders& dataFolders() const { return folders_->folders; }
+    // For the data-set switch, which moves the data set and its folder together.
+    DataFolders& dataFolders() { return folders_->folders; }
     const FolderReadResult& folderDecision() const { return *folders_; }
     bool hasBeenRead() const { return folders_.has_value(); }
 

@@ -1,0 +1,166 @@
+#include "app/month_view_actions.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "calendar/julius_day.h"
+#include "calendar/memorial_day_edit.h"
+#include "dialogs/day_editor.h"
+#include "dialogs/memorial_day_window.h"
+#include "monthview/qt_month_view.h"
+#include "store/day_editor_lines.h"
+#include "store/entry_line.h"
+#include "store/period_file.h"
+#include "store/period_form.h"
+
+namespace velmo {
+
+MonthViewActions::MonthViewActions(MonthViewActionsContext context)
+    : context_(std::move(context)),
+      interaction_(context_.view.model(), *this, context_.ui),
+      menuRunner_([](QMenu& menu, const QPoint& at) { return menu.exec(at); }) {}
+
+void MonthViewActions::cancelAutoResident() {
+    if (context_.cancelAutoResident)
+        context_.cancelAutoResident();
+}
+
+void MonthViewActions::openDayEditor(std::int32_t day) {
+    const Ymd date = juliusDayToYmd(day);
+    const TKvMCalModel& model = context_.view.model();
+    // Only days of the displayed month are edited; its slot holds their lines.
+    if (date.year != model.year() || date.month != model.month())
+        return;
+    editDayLines(date.day);
+}
+
+void MonthViewActions::openMonthMemo() {
+    editDayLines(kMonthMemoDay);
+}
+
+void MonthViewActions::editDayLines(int day) {
+    TKvMCalModel& model = context_.view.model();
+    const int slotNumber = model.state().CurrentSlot;
+    MonthSlot& slot = model.monthSlots().at(static_cast<std::size_t>(slotNumber));
+    const int year = model.year();
+    const int month = model.month();
+    // A slot that could not be read holds no lines to edit, and nothing may be stored
+    // over its file.
+    if (slot.year != year || slot.month != month || slot.readFailed)
+        return;
+
+    const DayPageSettings page{model.properties().TabMojiSuu, model.standardColour()};
+    const DayEditorLines lines = readDayEditorLines(slot, day);
+    if (day == kMonthMemoDay) {
+        context_.editor.openMonthMemo(year, month, lines, page);
+    } else {
+        DayHeader header;
+        header.date = {year, month, day};
+        header.names = model.rules().dayNames(year, month, day);
+        header.memorialNameColour = context_.settings.colours.edtCKinenbi;
+        context_.editor.openDay(header, lines, page);
+    }
+    if (!context_.editor.execEditor())
+        return;
+    const DayEditorLines edited = context_.editor.dayLines();
+    const WriteBackResult result =
+        writeBackDayEditorLines(slot, slotNumber, year, month, day, edited.texts, edited.records,
+                                model.properties().TukiMemo, context_.shared);
+    if (result.freeMonthChanged)
+        context_.session.markEdited();
+    model.relayout();
+}
+
+void MonthViewActions::openNewPeriod(const NewPeriodRange& range) {
+    const CalendarKeys& c = context_.settings.calendar;
+    context_.editor.openPeriod(newPeriodForm(range.startDay, range.endDay, range.startThird,
+                                             range.endThird, c.udKFutosa, c.edtKColor));
+    storePeriod(0);
+}
+
+void MonthViewActions::openPeriod(int index) {
+    const PeriodList& periods = context_.view.model().periods();
+    if (index <= 0 || static_cast<std::size_t>(index) >= periods.lines.size())
+        return;
+    context_.editor.openPeriod(periodFormOf(periods.lines[static_cast<std::size_t>(index)],
+                                            context_.view.model().standardColour(),
+                                            context_.settings.calendar.edtKColor));
+    storePeriod(index);
+}
+
+void MonthViewActions::storePeriod(int index) {
+    TKvMCalModel& model = context_.view.model();
+    const bool stored = context_.editor.execEditor();
+    const PeriodForm form = context_.editor.periodForm();
+    if (stored && confirmPeriodDates(form, context_.ui) && !endsBeforeStart(form)) {
+        if (index == 0) {
+            addPeriod(model.periods(), periodRecordOf(form), context_.computerName,
+                      context_.shared);
+        } else {
+            changePeriod(model.periods(), index, periodRecordOf(form), context_.shared);
+        }
+    }
+    model.periods().selectedPeriod = 0;
+    model.relayout();
+}
+
+void MonthViewActions::fillPopupMenu(QMenu& menu, PopupMenuKind kind) {
+    menu.clear();
+    const std::vector<MenuItem> items =
+        kind == PopupMenuKind::DeletePeriod
+            ? periodDeleteMenu(context_.view.model().periods().selectedPeriod > 0)
+            : monthContextMenu(interaction_.menuState(), context_.mainMenuState());
+    for (const MenuItem& item : items) {
+        if (item.separator) {
+            if (item.visible)
+                menu.addSeparator();
+            continue;
+        }
+        QAction* action = menu.addAction(QString::fromStdString(item.caption));
+        action->setData(static_cast<int>(item.command));
+        // The key is shown as a reminder; the main window's own menu carries the
+        // working shortcut.
+        if (!item.shortcut.empty())
+            action->setShortcut(QKeySequence(QString::fromStdString(item.shortcut)));
+        action->setVisible(item.visible);
+        action->setEnabled(item.enabled);
+        action->setCheckable(item.checkable);
+        action->setChecked(item.checked);
+    }
+}
+
+void MonthViewActions::showPopupMenu(PopupMenuKind kind, Point at) {
+    QMenu menu(&context_.view);
+    fillPopupMenu(menu, kind);
+    const QAction* chosen = menuRunner_(menu, context_.view.mapToGlobal(QPoint(at.x, at.y)));
+    if (chosen && chosen->isEnabled())
+        runPopupCommand(static_cast<MonthMenuCommand>(chosen->data().toInt()));
+}
+
+void MonthViewActions::runPopupCommand(MonthMenuCommand command) {
+    if (!interaction_.runMenuCommand(command) && context_.mainCommand)
+        context_.mainCommand(command);
+}
+
+void MonthViewActions::editMemorialDay(std::int32_t day) {
+    TKvMCalModel& model = context_.view.model();
+    model.setJuliusDay(day);
+    TfmDayMemorialDialog dialog(context_.editor);
+    velmo::editMemorialDay(model.rules(), day, dialog, context_.commonFolder(), context_.ui,
+                           context_.sleeper);
+    model.state().ClickMark = false;
+    model.relayout();
+}
+
+// Day copy and paste and the memo command arrive with their own windows; until then
+// their menu items are disabled and these are never reached.
+void MonthViewActions::copyDay(std::int32_t) {}
+void MonthViewActions::pasteDay(std::int32_t) {}
+void MonthViewActions::runMemoCommand() {}
+
+void MonthViewActions::deleteSelectedPeriod() {
+    TKvMCalModel& model = context_.view.model();
+    model.deletePeriod(model.periods().selectedPeriod, context_.ui, context_.shared);
+}
+
+}  // namespace velmo
