@@ -79,15 +79,17 @@ TfmC21::TfmC21(MainWindowContext context, QWidget* parent)
     functionTimer_ = new QTimer(this);
     functionTimer_->setInterval(kFunctionTimerStartMs);
     createDateChange();
-    connect(functionTimer_, &QTimer::timeout, this, [this] {
-        refreshClockPanel();
-        dateChange_->tick();
-    });
+    connect(functionTimer_, &QTimer::timeout, this, &TfmC21::functionTick);
     functionTimer_->start();
     refreshClockPanel();
     refreshMessagePanel();
     refreshGoMenu();
     qApp->installEventFilter(this);
+}
+
+void TfmC21::functionTick() {
+    refreshClockPanel();
+    dateChange_->tick();
 }
 
 TfmC21::~TfmC21() {

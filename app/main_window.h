@@ -71,6 +71,10 @@ public:
     // step failed. Every step runs even when the settings could not be saved.
     void addDataSaveStep(std::function<bool()> step) { dataSaveSteps_.push_back(std::move(step)); }
 
+    // One tick of the function timer (every 10 seconds): the clock panel and the date
+    // change.
+    void functionTick();
+
     MonthPage* monthPage() const { return monthPage_; }
     TfmDay* dayEditor() const { return editor_; }
     MonthViewActions* monthViewActions() const { return monthActions_.get(); }
