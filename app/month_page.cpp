@@ -252,6 +252,12 @@ void MonthPage::refreshTabs() {
         }
     }
     tabs_->setCurrentIndex(session_.selectedTab());
+    // The selected month reads in blue.
+    for (int i = 0; i < tabs_->count(); ++i) {
+        tabs_->setTabTextColor(i, i == tabs_->currentIndex()
+                                      ? QColor(Qt::blue)
+                                      : palette().color(QPalette::WindowText));
+    }
     // A hidden tab bar does not announce its new size by itself.
     tabs_->updateGeometry();
     refreshingTabs_ = false;
