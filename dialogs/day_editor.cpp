@@ -23,6 +23,7 @@
 #include "calendar/comma_text.h"
 #include "calendar/japanese_date_text.h"
 #include "dialogs/dialog_fonts.h"
+#include "dialogs/plain_button.h"
 #include "store/profile_file.h"
 #include "store/settings.h"
 
@@ -58,15 +59,6 @@ void colourWeekday(QLabel* label, int weekday) {
                               : QApplication::palette().color(QPalette::WindowText);
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
-}
-
-QPushButton* button(const char* text, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setObjectName(QString::fromUtf8(name));
-    // Enter belongs to the fields, never to a default button.
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    return b;
 }
 
 // The desktop work area the window should lie in.
@@ -139,9 +131,9 @@ TfmDay::TfmDay(UserInterface& ui, const Clock& clock, EditorPlace place, QWidget
     pages_->addWidget(periodPage_);
     pages_->addWidget(memorialPage_);
 
-    write_ = button("書込／閉じる(&W)", "btnOK", this);
-    cancel_ = button("キャンセル(&Q)", "btnCancel", this);
-    standardSize_ = button("定型", "btnTeikei", this);
+    write_ = plainButton("書込／閉じる(&W)", "btnOK", this);
+    cancel_ = plainButton("キャンセル(&Q)", "btnCancel", this);
+    standardSize_ = plainButton("定型", "btnTeikei", this);
     standardSize_->setToolTip(QString::fromUtf8("元の大きさに戻します"));
     connect(write_, &QPushButton::clicked, this, &TfmDay::write);
     connect(cancel_, &QPushButton::clicked, this, &TfmDay::cancel);

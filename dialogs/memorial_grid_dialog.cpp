@@ -16,6 +16,7 @@
 #include "calendar/japanese_date_text.h"
 #include "calendar/rule_file.h"
 #include "dialogs/dialog_fonts.h"
+#include "dialogs/plain_button.h"
 #include "store/file_helpers.h"
 #include "store/line_file.h"
 #include "store/text_helpers.h"
@@ -134,15 +135,6 @@ std::vector<std::string> comparableForm(const std::vector<MemorialGridRow>& rows
     return form;
 }
 
-QPushButton* button(const char* text, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
-    b->setObjectName(QString::fromUtf8(name));
-    // Enter belongs to the grid's cells, never to a default button.
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    return b;
-}
-
 }  // namespace
 
 MemorialGridDialog::MemorialGridDialog(std::string commonFolder, UserInterface& ui,
@@ -154,10 +146,10 @@ MemorialGridDialog::MemorialGridDialog(std::string commonFolder, UserInterface& 
       table_(new QTableWidget(0, static_cast<int>(kMemorialGridColumns), this)),
       notice_(new QLabel(this)),
       status_(new QLabel(this)),
-      insert_(button("行挿入", "btnInsert", this)),
-      delete_(button("行削除", "btnDelete", this)),
-      write_(button("書込", "btnWrite", this)),
-      close_(button("閉じる", "btnClose", this)) {
+      insert_(plainButton("行挿入", "btnInsert", this)),
+      delete_(plainButton("行削除", "btnDelete", this)),
+      write_(plainButton("書込", "btnWrite", this)),
+      close_(plainButton("閉じる", "btnClose", this)) {
     setWindowTitle(QString::fromUtf8(kMemorialGridCaption));
     setModal(true);
     setSizeGripEnabled(true);
