@@ -38,6 +38,9 @@ namespace velmo {
 namespace {
 
 constexpr int kFunctionTimerStartMs = 10000;
+// The year page's designed window: 1010 wide, client 683 high below the menu.
+constexpr int kYearPageWidth = 1010;
+constexpr int kYearPageClientHeight = 683;
 
 constexpr const char* kCloseRefusedText =
     "データを保存できなかったため、終了を取り止めました。\r\n"
@@ -259,8 +262,26 @@ void TfmC21::switchPage(int step) {
 }
 
 void TfmC21::pageChanged() {
+    const int page = pages_->currentIndex();
+    // Each of the month and year pages keeps its own window bounds.
+    if (shownPage_ == 0)
+        monthPageBounds_ = geometry();
+    else if (shownPage_ == 1)
+        yearPageBounds_ = geometry();
+    if (page == 1 && shownPage_ != 1) {
+        if (yearPageBounds_) {
+            setGeometry(*yearPageBounds_);
+        } else {
+            const QRect month = geometry();
+            resize(kYearPageWidth, kYearPageClientHeight + menuBar()->height());
+            move(month.center() - rect().center());
+        }
+    } else if (page == 0 && shownPage_ == 1 && monthPageBounds_) {
+        setGeometry(*monthPageBounds_);
+    }
+    shownPage_ = page;
     refreshGoMenu();
-    if (pages_->currentIndex() == 0)
+    if (page == 0)
         monthPage_->view()->setFocus();
 }
 
@@ -323,6 +344,7 @@ void TfmC21::createMenus() {
 
     QMenu* go = menuBar()->addMenu("移動(&G)");
     goMenu_ = go;
+    go->setObjectName("miIdou");
     const struct {
         const char* caption;
         const char* objectName;

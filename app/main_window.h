@@ -4,9 +4,11 @@
 
 #include <QByteArray>
 #include <QMainWindow>
+#include <QRect>
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "app/startup/launch_options.h"
@@ -127,6 +129,9 @@ private:
     std::unique_ptr<MonthViewActions> monthActions_;
     std::unique_ptr<DateChange> dateChange_;
     QMenu* goMenu_ = nullptr;
+    int shownPage_ = 0;
+    std::optional<QRect> monthPageBounds_;
+    std::optional<QRect> yearPageBounds_;
     QAction* dataSetItems_[3] = {};
     LocalFolderHooks localHooks_;
     QLabel* panels_[3] = {};

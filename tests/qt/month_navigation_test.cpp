@@ -2,6 +2,7 @@
 // date change at midnight, the data sets and the close query, on a real main window.
 
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -148,6 +149,25 @@ private slots:
         // The menu shortcuts move as well.
         QTest::keyClick(view, Qt::Key_K, Qt::ControlModifier);
         QCOMPARE(run.shown(), QString("202402"));
+    }
+
+    void altArrowsSwitchPagesAndEachKeepsItsBounds() {
+        Home home;
+        Run run(home);
+        run.window.show();
+        QVERIFY(QTest::qWaitForWindowActive(&run.window));
+        const QSize monthSize = run.window.size();
+        QTest::keyClick(run.page().view(), Qt::Key_Right, Qt::AltModifier);
+        QCOMPARE(run.window.pages()->currentIndex(), 1);
+        QCOMPARE(run.window.width(), 1010);
+        // The 移動 menu belongs to the month page.
+        QVERIFY(!run.window.findChild<QMenu*>("miIdou")->isEnabled());
+        QTest::keyClick(run.window.pages(), Qt::Key_Left, Qt::AltModifier);
+        QCOMPARE(run.window.pages()->currentIndex(), 0);
+        QCOMPARE(run.window.size(), monthSize);
+        // Alt+Left on the month page stays there (it is the memo window's key).
+        QTest::keyClick(run.page().view(), Qt::Key_Left, Qt::AltModifier);
+        QCOMPARE(run.window.pages()->currentIndex(), 0);
     }
 
     void yearMonthEntry() {
