@@ -102,6 +102,8 @@ void MonthPage::initialise(std::int32_t today, const StartFolders& start, TorkaS
     TKvMCalModel& m = view_->model();
     m.state().Suspended = true;
     session_.startWindow(today);
+    const Ymd date = juliusDayToYmd(today);
+    entry_->setText(QString::fromStdString(yearMonthText(date.year, date.month)));
     applyCalendarSettings(m, settings);
     m.readHolidayFile(start.startFolder + kHolidayFileName, ui, sleeper);
     m.setDataKyoFile(folders.commonFolder, ui, sleeper);

@@ -18,6 +18,7 @@
 #include "dialogs/day_editor.h"
 #include "monthview/hit_test.h"
 #include "store/cp932.h"
+#include "store/day_editor_lines.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/scripted_user_interface.h"
 
@@ -51,7 +52,6 @@ struct Run {
     Run() : clock({2024, 9, 10, 9, 0, 0, 0}) {
         std::filesystem::copy(VELMO_SOURCE_DIR "/tests/data/sample_home", home.path().toStdString(),
                               std::filesystem::copy_options::recursive);
-        StartFolders f;
         f.startFolder = home.path().toStdString() + "/";
         f.settingsFolder = f.startFolder;
         f.settingsFile = f.startFolder + "Torka.ini";
@@ -132,6 +132,7 @@ struct Run {
     }
 
     QTemporaryDir home;
+    StartFolders f;
     ScriptedUserInterface ui;
     FakeClock clock;
     RecordingSleeper sleeper;
@@ -177,10 +178,17 @@ private slots:
         QCOMPARE(linesShown(), 3);
 
         QVERIFY(run.window->close());
+        run.window.reset();
         const QByteArray bytes = readBytes(run.file("Ca202409.myc"));
         QVERIFY(
             bytes.contains(cp932Bytes("17,1,,朝会， 9時,,,,,,\r\n17,2,,来客,clRed,,,,,\r\n"
                                       "17,3,,日報,,,,,,\r\n")));
+        // The next start shows them again, the comma as typed.
+        TfmC21 again({run.f, {}, run.ui, run.clock, run.sleeper});
+        const DayEditorLines lines = readDayEditorLines(
+            again.monthPage()->view()->model().monthSlots()[kCurrentMonthSlot], 17);
+        QCOMPARE(lines.texts, (std::vector<std::string>{"朝会, 9時", "来客", "日報"}));
+        QCOMPARE(lines.records.at(1).attr.color, Colour{0x0000FF});
     }
 
     void aLineOpensAtOnceAndAnEmptyPlaceWantsCtrl() {
