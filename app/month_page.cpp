@@ -1,5 +1,6 @@
 #include "app/month_page.h"
 
+#include <QFrame>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -24,6 +25,7 @@ constexpr int kViewHeight = 598;
 constexpr int kButtonColumnWidth = 84;
 
 constexpr const char* kEntryButtonCaption = "年月指定";
+const QRect kWhitePanel(286, 401, 376, 65);
 constexpr const char* kEntryHint =
     "YYYYMM形式で指定してください。決定は、年月の設定後[Enter]キー。";
 // The Files2 button while data set 2 is in use.
@@ -111,6 +113,17 @@ void MonthPage::initialise(std::int32_t today, const StartFolders& start, TorkaS
     m.state().Suspended = false;
     m.relayout();
     refreshTabs();
+    // An option of old: an empty white panel over the lower part of the grid.
+    if (!whitePanel_) {
+        whitePanel_ = new QFrame(view_);
+        whitePanel_->setObjectName("pnlWhite");
+        whitePanel_->setGeometry(kWhitePanel);
+        whitePanel_->setAutoFillBackground(true);
+        QPalette white = whitePanel_->palette();
+        white.setColor(QPalette::Window, Qt::white);
+        whitePanel_->setPalette(white);
+    }
+    whitePanel_->setVisible(settings.display.cbTukiYotei);
 }
 
 QWidget* MonthPage::createButtonColumn() {

@@ -72,6 +72,7 @@ private:
     UserInterface* ui_ = nullptr;
     QLineEdit* entry_ = nullptr;
     QPushButton* entryButton_ = nullptr;
+    QWidget* whitePanel_ = nullptr;
     bool refreshingTabs_ = false;
 };
 

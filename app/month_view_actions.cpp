@@ -15,6 +15,14 @@
 
 namespace velmo {
 
+namespace {
+
+constexpr const char* kUnreadMonthText =
+    "この月の予定ファイルを読み込めないため、編集できません。\r\n"
+    "ファイルを確認してください。";
+
+}  // namespace
+
 MonthViewActions::MonthViewActions(MonthViewActionsContext context)
     : context_(std::move(context)),
       interaction_(context_.view.model(), *this, context_.ui),
@@ -44,10 +52,14 @@ void MonthViewActions::editDayLines(int day) {
     MonthSlot& slot = model.monthSlots().at(static_cast<std::size_t>(slotNumber));
     const int year = model.year();
     const int month = model.month();
-    // A slot that could not be read holds no lines to edit, and nothing may be stored
-    // over its file.
-    if (slot.year != year || slot.month != month || slot.readFailed)
+    if (slot.year != year || slot.month != month)
         return;
+    // A month that could not be read has no lines to edit, and nothing may be stored
+    // over its file.
+    if (!context_.session.rereadIfUnread(slotNumber)) {
+        context_.ui.message(kUnreadMonthText);
+        return;
+    }
 
     const DayPageSettings page{model.properties().TabMojiSuu, model.standardColour()};
     const DayEditorLines lines = readDayEditorLines(slot, day);

@@ -177,6 +177,17 @@ bool MonthSession::saveBeforeLeaving(const std::function<bool()>& fullSave) {
     return outcome == LeavingOutcome::Done || outcome == LeavingOutcome::CleanUpFailed;
 }
 
+bool MonthSession::rereadIfUnread(int slot) {
+    MonthSlot& month = view_.monthSlots().at(static_cast<std::size_t>(slot));
+    if (!month.readFailed)
+        return true;
+    if (!folders_)
+        return false;
+    loadSlot(month, slot, month.year, month.month, false, monthContext());
+    view_.relayout();
+    return !month.readFailed;
+}
+
 void MonthSession::markEdited() {
     if (freeMonthMode_)
         freeMonthChanged_ = true;

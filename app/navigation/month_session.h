@@ -65,6 +65,10 @@ public:
     // the data was not saved.
     bool saveBeforeLeaving(const std::function<bool()>& fullSave);
 
+    // A month whose file could not be read is read again (its slot 0..5); true when its
+    // lines are in.
+    bool rereadIfUnread(int slot);
+
     // A day of the shown month was edited: in free-month mode remember to save it.
     void markEdited();
 

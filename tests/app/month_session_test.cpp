@@ -85,5 +85,19 @@ TEST_F(MonthSessionTest, AnEditedFreeMonthIsSavedWhenLeftAndSaveAllWritesTheWind
     EXPECT_FALSE(std::filesystem::exists(temp / "Data/Files1/Ca202410.myc"));
 }
 
+TEST_F(MonthSessionTest, AnUnreadMonthIsReadAgainBeforeItIsEdited) {
+    // Something unreadable stands at October's file name.
+    std::filesystem::create_directories(temp / "Data/Files1/Ca202410.myc");
+    session.reloadAll(folders, names, today);
+    EXPECT_TRUE(view.monthSlots()[2].readFailed);
+    EXPECT_FALSE(session.rereadIfUnread(2));
+    EXPECT_TRUE(session.rereadIfUnread(1));
+
+    std::filesystem::remove(temp / "Data/Files1/Ca202410.myc");
+    temp.write("Data/Files1/Ca202410.myc", cp932::encode(" 3,1,,十月,,,,,,\r\n"));
+    EXPECT_TRUE(session.rereadIfUnread(2));
+    EXPECT_EQ(lineOf(2, 0), " 3,1,,十月,,,,,,");
+}
+
 }  // namespace
 }  // namespace velmo

@@ -1,6 +1,7 @@
 // Real mouse events on the month view of a main window over the sample data: what
 // opens, what is marked and what ends up in the files.
 
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -320,6 +321,35 @@ private slots:
         QVERIFY(!run.window->monthPage()->session().freeMonthMode());
         QCOMPARE(run.window->monthPage()->tabs()->currentIndex(), 0);
         QCOMPARE(run.model().juliusDay(), ymdToJuliusDay(2024, 8, 2));
+    }
+
+    void aMemorialDayIsAddedAndClearedFromTheMenu() {
+        Run run;
+        const QString sday = run.home.path() + "/Data/Sday.myc";
+        const auto editName = [&](const QString& name) {
+            run.whenEditorOpens([&, name] {
+                QCOMPARE(run.editor()->mode(), int(TfmDay::MemorialMode));
+                auto* box = run.editor()->findChild<QLineEdit*>("edtKinenbi");
+                box->setFocus();
+                box->selectAll();
+                if (name.isEmpty())
+                    QTest::keyClick(box, Qt::Key_Delete);
+                else
+                    typeText(box, name);
+            });
+            run.menuChoice = "記念日編集(&K)";
+            run.click(run.dateBandOf(2024, 9, 26), Qt::RightButton);
+        };
+        editName("設立の日");
+        QVERIFY(readBytes(sday).contains(cp932Bytes(",,9,26,,,設立の日\r\n")));
+        QCOMPARE(run.model().rules().dayNames(2024, 9, 26).names, std::string("設立の日"));
+        QVERIFY(!run.model().state().ClickMark);
+
+        editName("");
+        QVERIFY(!readBytes(sday).contains(cp932Bytes("設立の日")));
+        QVERIFY(run.model().rules().dayNames(2024, 9, 26).names.empty());
+        // The other memorial days stay.
+        QVERIFY(readBytes(sday).contains(cp932Bytes("9,10,創立記念日")));
     }
 
     void theMonthMemoOpensWithCtrlOrADoubleClick() {
