@@ -366,6 +366,10 @@ void TfmC21::createMenus() {
     }
     // Data set 3 is reached only by those who know its folder; its item stays hidden.
     dataSetItems_[2]->setVisible(false);
+    // Network mode arrives with the shared-folder feature.
+    QAction* netOn = go->addAction("ネットＯｎ");
+    netOn->setObjectName("miNetOn");
+    netOn->setEnabled(false);
     go->addSeparator();
     connect(go, &QMenu::aboutToShow, this, &TfmC21::refreshGoMenu);
     const struct {

@@ -10,6 +10,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "app/month_tab_bar.h"
 #include "app/startup/start_folders.h"
 #include "calendar/julius_day.h"
 #include "calendar/rule_file.h"
@@ -64,7 +65,7 @@ void applyInitialLayout(TKvMCalModel& m) {
 MonthPage::MonthPage(std::int32_t today, MonthSessionContext context, QWidget* parent)
     : QWidget(parent),
       view_(new TKvMCal(today, this)),
-      tabs_(new QTabBar(this)),
+      tabs_(new MonthTabBar(this)),
       session_(view_->model(), context),
       ui_(&context.ui) {
     setObjectName("tsMonth");
@@ -267,12 +268,6 @@ void MonthPage::refreshTabs() {
         }
     }
     tabs_->setCurrentIndex(session_.selectedTab());
-    // The selected month reads in blue.
-    for (int i = 0; i < tabs_->count(); ++i) {
-        tabs_->setTabTextColor(i, i == tabs_->currentIndex()
-                                      ? QColor(Qt::blue)
-                                      : palette().color(QPalette::WindowText));
-    }
     // A hidden tab bar does not announce its new size by itself.
     tabs_->updateGeometry();
     refreshingTabs_ = false;
