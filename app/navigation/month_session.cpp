@@ -220,6 +220,7 @@ std::vector<std::string> MonthSession::tabLabels() const {
     if (freeMonthMode_)
         return {table_.record(kFreeSlot).label, "今月"};
     std::vector<std::string> labels;
+    labels.reserve(kWindowSlots);
     for (int slot = 0; slot < kWindowSlots; ++slot)
         labels.push_back(table_.record(slot).label);
     return labels;
