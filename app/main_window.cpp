@@ -134,12 +134,7 @@ void TfmC21::createDateChange() {
     };
     hooks.redrawMonthView = [this] { monthPage_->view()->model().relayout(); };
     hooks.fullSave = [this] { return fullSave().dataSaved; };
-    hooks.emptyAll = [this] {
-        TKvMCalModel& model = monthPage_->view()->model();
-        for (MonthSlot& slot : model.monthSlots())
-            slot = MonthSlot{};
-        model.periods() = PeriodList{};
-    };
+    hooks.emptyAll = [this] { monthPage_->session().emptyAll(); };
     hooks.initialiseMonths = [this] {
         readSettings();
         monthPage_->initialise(dateTimeToJuliusDay(context_.clock.now()), context_.folders,
@@ -161,19 +156,19 @@ void TfmC21::createMonthViewActions() {
     // The one editor window of the run, reused for every edit.
     editor_ = new TfmDay(context_.ui, context_.clock,
                          {context_.folders.settingsFile, &context_.sleeper}, this);
-    monthActions_ = std::make_unique<MonthViewActions>(MonthViewActionsContext{
-        *monthPage_->view(),
-        monthPage_->session(),
-        *editor_,
-        context_.ui,
-        context_.sleeper,
-        localHooks_,
-        runSettings_.settings(),
-        context_.folders.computerName,
-        [this] { return runSettings_.dataFolders().commonFolder; },
-        [this] { return monthMenuState(); },
-        [this](MonthMenuCommand command) { runMainMenuCommand(static_cast<int>(command)); },
-        {}});
+    monthActions_ = std::make_unique<MonthViewActions>(
+        MonthViewActionsContext{*monthPage_->view(),
+                                monthPage_->session(),
+                                *editor_,
+                                context_.ui,
+                                context_.sleeper,
+                                localHooks_,
+                                runSettings_.settings(),
+                                context_.folders.computerName,
+                                [this] { return runSettings_.dataFolders().commonFolder; },
+                                [this] { return monthMenuState(); },
+                                [this](MonthMenuCommand command) { runMainMenuCommand(command); },
+                                {}});
     monthPage_->view()->setInteraction(&monthActions_->interaction());
     connect(monthPage_, &MonthPage::dataSetRequested, this, &TfmC21::changeDataSet);
     connect(monthPage_, &MonthPage::statusHint, this, [this](const QString& text) {
@@ -200,8 +195,8 @@ MainWindowMenuState TfmC21::monthMenuState() const {
     return state;
 }
 
-void TfmC21::runMainMenuCommand(int command) {
-    switch (static_cast<MonthMenuCommand>(command)) {
+void TfmC21::runMainMenuCommand(MonthMenuCommand command) {
+    switch (command) {
         case MonthMenuCommand::Exit:
             close();
             break;
@@ -293,7 +288,7 @@ void TfmC21::refreshGoMenu() {
         dataSetItems_[i]->setEnabled(!network);
         dataSetItems_[i]->setChecked(folders.current().number() == i + 1);
     }
-    monthPage_->showDataSet(folders.current().number());
+    monthPage_->tintFiles2(files2ButtonTinted(folders));
 }
 
 void TfmC21::changeDataSet(int number) {
@@ -358,10 +353,7 @@ void TfmC21::createMenus() {
         action->setCheckable(true);
         if (*dataSets[i].shortcut)
             action->setShortcut(QKeySequence(dataSets[i].shortcut));
-        connect(action, &QAction::triggered, this, [this, i] {
-            refreshGoMenu();
-            changeDataSet(i + 1);
-        });
+        connect(action, &QAction::triggered, this, [this, i] { changeDataSet(i + 1); });
         dataSetItems_[i] = action;
     }
     // Data set 3 is reached only by those who know its folder; its item stays hidden.

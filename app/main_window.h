@@ -108,7 +108,7 @@ private:
     void createMonthViewActions();
     void createDateChange();
     MainWindowMenuState monthMenuState() const;
-    void runMainMenuCommand(int command);
+    void runMainMenuCommand(MonthMenuCommand command);
     // The keys the main window handles before the focused control; true when consumed.
     bool previewKeyPress(const QKeyEvent& event);
     void switchPage(int step);

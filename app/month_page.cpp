@@ -90,6 +90,16 @@ MonthPage::MonthPage(std::int32_t today, MonthSessionContext context, QWidget* p
     layout->addWidget(tabs_);
     layout->addLayout(row);
 
+    // An option of old: an empty white panel over the lower part of the grid.
+    whitePanel_ = new QFrame(view_);
+    whitePanel_->setObjectName("pnlWhite");
+    whitePanel_->setGeometry(kWhitePanel);
+    whitePanel_->setAutoFillBackground(true);
+    QPalette white = whitePanel_->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    whitePanel_->setPalette(white);
+    whitePanel_->hide();
+
     session_.setOnShown([this] { refreshTabs(); });
     // A press on a neighbour-month day moves the view by itself; the tabs and the free
     // month follow it.
@@ -114,16 +124,6 @@ void MonthPage::initialise(std::int32_t today, const StartFolders& start, TorkaS
     m.state().Suspended = false;
     m.relayout();
     refreshTabs();
-    // An option of old: an empty white panel over the lower part of the grid.
-    if (!whitePanel_) {
-        whitePanel_ = new QFrame(view_);
-        whitePanel_->setObjectName("pnlWhite");
-        whitePanel_->setGeometry(kWhitePanel);
-        whitePanel_->setAutoFillBackground(true);
-        QPalette white = whitePanel_->palette();
-        white.setColor(QPalette::Window, Qt::white);
-        whitePanel_->setPalette(white);
-    }
     whitePanel_->setVisible(settings.display.cbTukiYotei);
 }
 
@@ -177,13 +177,13 @@ QPushButton* MonthPage::button(const QString& objectName) const {
     return findChild<QPushButton*>(objectName);
 }
 
-void MonthPage::showDataSet(int dataSet) {
+void MonthPage::tintFiles2(bool tinted) {
     QPushButton* files2 = button("btnFiles2");
     QPalette palette = files2->style()->standardPalette();
-    if (dataSet == 2)
+    if (tinted)
         palette.setColor(QPalette::Button, kDataSet2Tint);
     files2->setPalette(palette);
-    files2->setAutoFillBackground(dataSet == 2);
+    files2->setAutoFillBackground(tinted);
 }
 
 void MonthPage::showYearMonth(const std::string& yyyymm) {

@@ -49,7 +49,7 @@ public:
     // A button of the column by its object name ("btnNengetu", "btnFiles2", …).
     QPushButton* button(const QString& objectName) const;
     // The Files2 button is tinted while data set 2 is in use.
-    void showDataSet(int dataSet);
+    void tintFiles2(bool tinted);
 
 signals:
     // The text status panel 2 shows while the year-month entry is open; an empty text

@@ -30,8 +30,6 @@ inline constexpr int kMonthSlotCount = 6;
 // The default colour of schedule lines.
 inline constexpr Colour kStandardLineColour = 0x484848;
 
-inline constexpr const char* kDeletePeriodQuestion = "この予定を削除してもいいですか？";
-
 enum class SlotKind { Free, DayLine, Period };
 
 // One line position of a day cell.

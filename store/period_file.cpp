@@ -29,7 +29,6 @@ constexpr const char* kNotRead =
     "期間予定は、ファイルを読み込めなかったため保存しません。\r\n"
     "（読み込めなかったファイルを、空の予定で上書きしないためです。）\r\n"
     "ファイルを確認してから、期間予定を読み直してください。";
-constexpr const char* kDeleteQuestion = "この予定を削除してもいいですか？";
 
 std::string sharedFolderMissing(const std::string& folder, const char* code) {
     return "ネットフォルダ[" + folder +
@@ -224,7 +223,8 @@ PeriodEditResult deletePeriod(PeriodList& list, int index, const SharedFolderHoo
 
 PeriodEditResult deleteSelectedPeriod(PeriodList& list, UserInterface& ui,
                                       const SharedFolderHooks& shared) {
-    if (!namesRecord(list, list.selectedPeriod) || !ask(ui, kDeleteQuestion, DefaultButton::No))
+    if (!namesRecord(list, list.selectedPeriod) ||
+        !ask(ui, kDeletePeriodQuestion, DefaultButton::No))
         return {};
     return deletePeriod(list, list.selectedPeriod, shared);
 }

@@ -112,6 +112,8 @@ PeriodEditResult changePeriod(PeriodList& list, int p, PeriodRecord record,
 // index that names no record (the header can never be deleted).
 PeriodEditResult deletePeriod(PeriodList& list, int index, const SharedFolderHooks& shared);
 
+inline constexpr const char* kDeletePeriodQuestion = "この予定を削除してもいいですか？";
+
 // DeletePeriod(SelectedPeriod): asks "この予定を削除してもいいですか？" (No preselected)
 // and deletes only on Yes. Nothing is asked while no record is selected.
 PeriodEditResult deleteSelectedPeriod(PeriodList& list, UserInterface& ui,

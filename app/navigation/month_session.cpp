@@ -166,6 +166,12 @@ void MonthSession::showTab(int tab) {
     }
 }
 
+void MonthSession::emptyAll() {
+    for (MonthSlot& slot : view_.monthSlots())
+        slot = MonthSlot{};
+    view_.periods() = PeriodList{};
+}
+
 bool MonthSession::saveBeforeLeaving(const std::function<bool()>& fullSave) {
     if (!folders_ || !backupNames_)
         return fullSave();

@@ -60,6 +60,9 @@ public:
     // list, each through its shrink guard. False when any save failed or was refused.
     bool saveAll();
 
+    // Forgets every month slot and the period list (before the months are set up anew).
+    void emptyAll();
+
     // The save before leaving (going resident, another data set, printing): the full
     // save given, then stale period backups removed when this run made one. False when
     // the data was not saved.
