@@ -5,6 +5,7 @@
 #include "store/cp932.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/scripted_user_interface.h"
+#include "tests/support/store_fakes.h"
 #include "tests/support/temp_folder.h"
 
 namespace velmo {
@@ -12,6 +13,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using std::chrono::milliseconds;
+using testing::FakeSharedFolder;
+using testing::fileBytes;
 using testing::RecordingSleeper;
 using testing::ScriptedUserInterface;
 using testing::ShownBox;
@@ -34,13 +37,6 @@ std::string failureText(const std::string& code) {
 }
 
 // CP932 bytes of UTF-8 lines, each ended by CR LF.
-std::string fileBytes(const LineList& lines) {
-    std::string bytes;
-    for (const std::string& line : lines)
-        bytes += cp932::encode(line) + "\r\n";
-    return bytes;
-}
-
 // The placeholder followed by entries for days 1 .. count-1.
 LineList entries(int count) {
     LineList lines{kPlaceholder};
@@ -48,17 +44,6 @@ LineList entries(int count) {
         lines.push_back(formatEntryLine(day, 1, "予定", DayLineAttr{}));
     return lines;
 }
-
-class FakeSharedFolder final : public SharedFolderHooks {
-public:
-    bool networkMode() const override { return true; }
-    bool raiseUpdateCounter() override {
-        ++raised;
-        return counterWorks;
-    }
-    bool counterWorks = true;
-    int raised = 0;
-};
 
 class MonthFileTest : public ::testing::Test {
 protected:

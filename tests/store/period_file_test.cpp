@@ -8,6 +8,7 @@
 #include "store/cp932.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/scripted_user_interface.h"
+#include "tests/support/store_fakes.h"
 #include "tests/support/temp_folder.h"
 
 namespace velmo {
@@ -15,6 +16,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using std::chrono::milliseconds;
+using testing::FakeSharedFolder;
+using testing::fileBytes;
 using testing::RecordingSleeper;
 using testing::ScriptedUserInterface;
 using testing::ShownBox;
@@ -41,24 +44,6 @@ LineList records(int count) {
         lines.push_back(record(day));
     return lines;
 }
-
-std::string fileBytes(const LineList& lines) {
-    std::string bytes;
-    for (const std::string& line : lines)
-        bytes += cp932::encode(line) + "\r\n";
-    return bytes;
-}
-
-class FakeSharedFolder final : public SharedFolderHooks {
-public:
-    bool networkMode() const override { return true; }
-    bool raiseUpdateCounter() override {
-        ++raised;
-        return counterWorks;
-    }
-    bool counterWorks = true;
-    int raised = 0;
-};
 
 class PeriodFileTest : public ::testing::Test {
 protected:
