@@ -20,6 +20,7 @@
 #include "app/month_view_actions.h"
 #include "app/navigation/data_set_switch.h"
 #include "app/navigation/date_change.h"
+#include "app/rokuyo_display.h"
 #include "app/setup_dialog.h"
 #include "app/startup/pending_deletions.h"
 #include "app/status_texts.h"
@@ -72,6 +73,7 @@ TfmC21::TfmC21(MainWindowContext context, QWidget* parent)
                            runSettings_.settings(), runSettings_.dataFolders(), context_.ui,
                            context_.sleeper);
     addDataSaveStep([this] { return monthPage_->session().saveAll(); });
+    rokuyo_ = new RokuyoDisplay(runSettings_, *monthPage_->view(), *viewMenu_, this);
     createMonthViewActions();
     log_ = std::make_unique<StartEndLog>(startEndLogPath(runSettings_.dataFolders().commonFolder),
                                          context_.clock, context_.sleeper, context_.ui);
@@ -97,6 +99,13 @@ void TfmC21::functionTick() {
 
 TfmC21::~TfmC21() {
     qApp->removeEventFilter(this);
+    // QWidget's destructor hides the window and deletes the pages only after our members
+    // are gone; the focus leaving the month view and the tabs going away must not reach
+    // them then.
+    functionTimer_->stop();
+    monthPage_->view()->setInteraction(nullptr);
+    pages_->disconnect(this);
+    monthPage_->disconnect(this);
 }
 
 void TfmC21::createDateChange() {
@@ -258,25 +267,22 @@ void TfmC21::switchPage(int step) {
 
 void TfmC21::pageChanged() {
     const int page = pages_->currentIndex();
-    // Each of the month and year pages keeps its own window bounds.
-    if (shownPage_ == 0)
-        monthPageBounds_ = geometry();
-    else if (shownPage_ == 1)
-        yearPageBounds_ = geometry();
-    if (page == 1 && shownPage_ != 1) {
-        if (yearPageBounds_) {
-            setGeometry(*yearPageBounds_);
-        } else {
-            const QRect month = geometry();
-            resize(kYearPageWidth, kYearPageClientHeight + menuBar()->height());
-            move(month.center() - rect().center());
-        }
-    } else if (page == 0 && shownPage_ == 1 && monthPageBounds_) {
-        setGeometry(*monthPageBounds_);
+    const QMargins frame(geometry().left() - frameGeometry().left(),
+                         geometry().top() - frameGeometry().top(),
+                         frameGeometry().right() - geometry().right(),
+                         frameGeometry().bottom() - geometry().bottom());
+    const QScreen* shownOn = screen();
+    const QRect workArea = shownOn ? shownOn->availableGeometry() : QRect();
+    const std::optional<WindowBounds> bounds = pageBounds_.switchPage(
+        shownPage_, page, {pos(), size()}, frame,
+        {kYearPageWidth, kYearPageClientHeight + menuBar()->height()}, workArea);
+    if (bounds) {
+        resize(bounds->clientSize);
+        move(bounds->frameTopLeft);
     }
     shownPage_ = page;
     refreshGoMenu();
-    if (page == 0)
+    if (page == kMonthPageIndex)
         monthPage_->view()->setFocus();
 }
 
@@ -383,6 +389,7 @@ void TfmC21::createMenus() {
     }
 
     QMenu* view = menuBar()->addMenu("表示(&V)");
+    viewMenu_ = view;
     logMenuItem_ = view->addAction("起動時刻(&J)");
     logMenuItem_->setObjectName("miKidouJikoku");
     connect(logMenuItem_, &QAction::triggered, this,
@@ -475,6 +482,8 @@ void TfmC21::readSettings() {
 void TfmC21::applySettings() {
     const TorkaSettings& s = runSettings_.settings();
     pages_->setTabVisible(2, s.behaviour.cbMemo);
+    if (rokuyo_)
+        rokuyo_->refresh();
     refreshClockPanel();
     refreshMessagePanel();
 }
@@ -493,8 +502,10 @@ void TfmC21::placeOnScreen() {
 
 FullSaveResult TfmC21::fullSave() {
     std::optional<std::pair<int, int>> topLeft;
-    if (positionsHonoured())
-        topLeft = std::make_pair(y(), x());
+    if (positionsHonoured()) {
+        const QPoint monthTopLeft = pageBounds_.monthTopLeft(shownPage_, pos());
+        topLeft = std::make_pair(monthTopLeft.y(), monthTopLeft.x());
+    }
     const FullSaveResult result = velmo::fullSave([&] { return runSettings_.save(topLeft); },
                                                   [&] {
                                                       bool saved = true;

@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/page_bounds.h"
 #include "app/startup/launch_options.h"
 #include "app/startup/run_settings.h"
 #include "app/startup/start_folders.h"
@@ -30,6 +31,7 @@ namespace velmo {
 class MonthPage;
 class DateChange;
 class MonthViewActions;
+class RokuyoDisplay;
 class TfmDay;
 }  // namespace velmo
 class QTabWidget;
@@ -129,9 +131,10 @@ private:
     std::unique_ptr<MonthViewActions> monthActions_;
     std::unique_ptr<DateChange> dateChange_;
     QMenu* goMenu_ = nullptr;
+    QMenu* viewMenu_ = nullptr;
+    RokuyoDisplay* rokuyo_ = nullptr;  // a child of the window
     int shownPage_ = 0;
-    std::optional<QRect> monthPageBounds_;
-    std::optional<QRect> yearPageBounds_;
+    PageBounds pageBounds_;
     QAction* dataSetItems_[3] = {};
     LocalFolderHooks localHooks_;
     QLabel* panels_[3] = {};

@@ -1,9 +1,6 @@
 #include "app/process_entry.h"
 
 #include <QApplication>
-#include <QFile>
-#include <QFileInfo>
-#include <QTextStream>
 #include <cstdio>
 
 #include "app/main_window.h"
@@ -12,6 +9,7 @@
 #include "app/startup/seed.h"
 #include "app/startup/start_folders.h"
 #include "platform/posix/system_info.h"
+#include "platform/qt_translations.h"
 #include "platform/qt_user_interface.h"
 #include "platform/single_instance.h"
 #include "platform/termination_signals.h"
@@ -28,24 +26,6 @@ std::vector<std::string> argumentsOf(int argc, char** argv) {
     for (int i = 1; i < argc; ++i)
         arguments.emplace_back(argv[i]);
     return arguments;
-}
-
-// The bundled texts a new start folder receives.
-std::vector<SeedFile> bundledSeedFiles() {
-    std::vector<SeedFile> files;
-    for (const char* name : {"ReadMe.txt", "CaSima.dat", "Hday.dat"}) {
-        QFile resource(QString(":/seed/") + name);
-        if (!resource.open(QIODevice::ReadOnly | QIODevice::Text))
-            continue;
-        SeedFile file{name, {}};
-        const QStringList lines = QString::fromUtf8(resource.readAll()).split('\n');
-        for (const QString& line : lines)
-            file.lines.push_back(line.toStdString());
-        if (!file.lines.empty() && file.lines.back().empty())
-            file.lines.pop_back();
-        files.push_back(std::move(file));
-    }
-    return files;
 }
 
 void printUsage() {
@@ -72,7 +52,10 @@ int runProcess(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName("velmo");
-    QApplication::setApplicationDisplayName(kWindowCaption);
+    // No display name: the window system would append it to every caption, and each
+    // window and box shows exactly its own.
+    if (!platform::installJapaneseQtTranslations(app))
+        std::fputs("velmo: Qt's Japanese translations (qtbase_ja) were not found\n", stderr);
     QApplication::setQuitOnLastWindowClosed(true);
     platform::QtUserInterface ui;
     SystemClock clock;
@@ -109,7 +92,7 @@ int runProcess(int argc, char** argv) {
             break;
     }
 
-    if (seedStartFolderIfNew(start.folder, bundledSeedFiles(), sleeper) == SeedOutcome::Failed) {
+    if (seedStartFolder(start.folder, sleeper) == SeedOutcome::Failed) {
         ui.error("起動フォルダ[" + start.folder + "]が作成出来ません。\r\n起動を中止します。",
                  kWindowCaption);
         return 1;

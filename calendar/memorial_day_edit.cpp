@@ -169,6 +169,8 @@ MemorialDayEditOutcome editMemorialDay(DayRules& rules, std::int32_t juliusDay,
     request.toYearText = yearBoxText(entry.toYear);
     request.weekday = weekdayOf(juliusDay);
     request.weekdayLabel = memorialWeekdayLabel(request.weekday);
+    request.dateLabel = std::to_string(date.year) + "年" + std::to_string(date.month) + "月" +
+                        std::to_string(date.day) + "日";
 
     const MemorialDayAnswer answer = dialog.run(request);
     const bool changed = answer.writeBack || answer.fromYearText != request.fromYearText ||

@@ -58,6 +58,7 @@ struct MemorialDayRequest {
     std::string toYearText;
     int weekday = 0;           // 1 = Sunday .. 7 = Saturday (red, blue, plain)
     std::string weekdayLabel;  // "（ 日曜日 ）"
+    std::string dateLabel;     // "2024年3月5日": the day being edited, beside the weekday
 };
 struct MemorialDayAnswer {
     bool writeBack = false;  // the user confirmed the page

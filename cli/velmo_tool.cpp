@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/startup/launch_options.h"
+#include "app/startup/seed.h"
 #include "app/startup/start_folders.h"
 #include "calendar/day_rules.h"
 #include "calendar/holiday_csv.h"
@@ -113,6 +114,18 @@ velmo::StartLocation startLocation(const velmo::LaunchOptions& options) {
                                        velmo::platform::dataHomeFolder().string());
 }
 
+// The start folder, seeded as the program seeds it when it is new, so a command run
+// before the program's first start leaves the folder the program expects.
+std::optional<std::string> seededStartFolder(const velmo::LaunchOptions& options) {
+    const std::string folder = startLocation(options).folder;
+    velmo::ThreadSleeper sleeper;
+    if (velmo::seedStartFolder(folder, sleeper) == velmo::SeedOutcome::Failed) {
+        std::fprintf(stderr, "velmo-tool: the start folder %s cannot be created\n", folder.c_str());
+        return std::nullopt;
+    }
+    return folder;
+}
+
 // The folder of Sday.myc as the program decides it from the settings and the disk.
 std::string commonDataFolder(const std::string& startFolder) {
     velmo::ThreadSleeper sleeper;
@@ -168,12 +181,21 @@ int printRange(const velmo::LaunchOptions& options, const std::string& fromText,
     velmo::ThreadSleeper sleeper;
     const std::optional<int> from = parseIsoDate(fromText);
     const std::optional<int> to = parseIsoDate(toText);
-    if (!from || !to || *from > *to) {
-        std::fprintf(stderr, "range: dates as YYYY-MM-DD, FROM not after TO\n");
+    for (const auto& [date, text] : {std::pair{from, &fromText}, std::pair{to, &toText}}) {
+        if (!date) {
+            std::fprintf(stderr, "range: %s is not a valid date (YYYY-MM-DD)\n", text->c_str());
+            return 2;
+        }
+    }
+    if (*from > *to) {
+        std::fprintf(stderr, "range: FROM %s is after TO %s\n", fromText.c_str(), toText.c_str());
         return 2;
     }
+    const std::optional<std::string> start = seededStartFolder(options);
+    if (!start)
+        return 1;
     velmo::DayRules rules;
-    loadRules(rules, startLocation(options).folder, ui, sleeper);
+    loadRules(rules, *start, ui, sleeper);
     for (int n = *from; n <= *to; ++n) {
         const velmo::Ymd date = velmo::juliusDayToYmd(n);
         const velmo::DayNameList names = rules.dayNames(date.year, date.month, date.day);
@@ -189,11 +211,13 @@ int printRange(const velmo::LaunchOptions& options, const std::string& fromText,
 int holidays(const velmo::LaunchOptions& options, const std::string& yearText, bool write) {
     ConsoleUserInterface ui;
     velmo::ThreadSleeper sleeper;
-    const std::string start = startLocation(options).folder;
+    const std::optional<std::string> start = seededStartFolder(options);
+    if (!start)
+        return 1;
     velmo::DayRules rules;
-    loadRules(rules, start, ui, sleeper);
+    loadRules(rules, *start, ui, sleeper);
     if (write)
-        return velmo::writeHolidayCsv(yearText, rules, start, ui, sleeper) ? 0 : 1;
+        return velmo::writeHolidayCsv(yearText, rules, *start, ui, sleeper) ? 0 : 1;
     const velmo::HolidayCsvYear year = velmo::checkHolidayCsvYear(yearText);
     if (!year.year) {
         velmo::informMain(ui, year.refusal);
@@ -298,9 +322,11 @@ int main(int argc, char** argv) {
         return holidays(options, rest[1] == "--write" ? rest[2] : rest[1], write);
     }
     if (rest[0] == "render") {
+        const std::optional<std::string> start = seededStartFolder(options);
+        if (!start)
+            return 1;
         ConsoleUserInterface ui;
-        return velmo::runRenderCommand(startLocation(options).folder,
-                                       {rest.begin() + 1, rest.end()}, ui);
+        return velmo::runRenderCommand(*start, {rest.begin() + 1, rest.end()}, ui);
     }
     if (rest[0] == "range" && rest.size() == 3)
         return printRange(options, rest[1], rest[2]);

@@ -231,14 +231,20 @@ void TfmDay::buildMemorialPage() {
         year->setMaxLength(4);
     }
     kinenbiYoubi_ = new QLabel(memorialPage_);
+    kinenbiDate_ = new QLabel(memorialPage_);
+    kinenbiDate_->setObjectName(QStringLiteral("lblKinenbiDate"));
 
     auto* years = new QHBoxLayout;
     years->addWidget(new QLabel(QString::fromUtf8("年１～"), memorialPage_));
     years->addWidget(fromYear_);
     years->addWidget(new QLabel(QString::fromUtf8("～年２"), memorialPage_));
     years->addWidget(toYear_);
+    auto* day = new QHBoxLayout;
+    day->addWidget(kinenbiDate_);
+    day->addWidget(kinenbiYoubi_);
+    day->addStretch(1);
     auto* layout = new QVBoxLayout(memorialPage_);
-    layout->addWidget(kinenbiYoubi_);
+    layout->addLayout(day);
     layout->addWidget(new QLabel(QString::fromUtf8("記念日等 ："), memorialPage_));
     layout->addWidget(kinenbi_);
     layout->addLayout(years);
@@ -388,6 +394,7 @@ void TfmDay::openMemorialDay(const MemorialDayFields& fields) {
     toYear_->setText(fromUtf8(fields.toYear));
     kinenbiYoubi_->setText(weekdayText(fields.weekday));
     colourWeekday(kinenbiYoubi_, fields.weekday);
+    kinenbiDate_->setText(fromUtf8(fields.dateLabel));
 }
 
 bool TfmDay::execEditor() {
@@ -536,7 +543,7 @@ PeriodForm TfmDay::periodForm() const {
 
 MemorialDayFields TfmDay::memorialDayFields() const {
     return {kinenbi_->text().toStdString(), fromYear_->text().toStdString(),
-            toYear_->text().toStdString(), memorialBefore_.weekday};
+            toYear_->text().toStdString(), memorialBefore_.weekday, memorialBefore_.dateLabel};
 }
 
 bool TfmDay::hasUnsavedInput() const {

@@ -74,7 +74,8 @@ struct MemorialDayFields {
     std::string name;
     std::string fromYear;
     std::string toYear;
-    int weekday = 1;  // 1 = Sunday ... 7 = Saturday
+    int weekday = 1;        // 1 = Sunday ... 7 = Saturday
+    std::string dateLabel;  // which day is being edited; shown, never edited
 
     bool operator==(const MemorialDayFields&) const = default;
 };
@@ -198,6 +199,7 @@ private:
     QLineEdit* fromYear_ = nullptr;
     QLineEdit* toYear_ = nullptr;
     QLabel* kinenbiYoubi_ = nullptr;
+    QLabel* kinenbiDate_ = nullptr;
     QPushButton* write_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QPushButton* standardSize_ = nullptr;

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "store/file_helpers.h"
 #include "store/line_file.h"
 #include "store/marker_files.h"
 
@@ -10,26 +11,68 @@ namespace velmo {
 
 namespace fs = std::filesystem;
 
-SeedOutcome seedStartFolderIfNew(const std::string& folder, const std::vector<SeedFile>& files,
-                                 Sleeper& sleeper) {
+namespace {
+
+// Any of these means the folder has been used by the program (or by its sibling).
+constexpr const char* kProgramFiles[] = {"localfol.myc", "kidou.myc", "torka.ini"};
+
+bool usedByProgram(const std::string& folder) {
+    for (const char* name : kProgramFiles) {
+        if (findCaseInsensitive(folder, name))
+            return true;
+    }
+    return false;
+}
+
+std::vector<std::string> splitLines(std::string_view text) {
+    std::vector<std::string> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        lines.emplace_back(line);
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(end + 1);
+    }
+    return lines;
+}
+
+}  // namespace
+
+std::vector<SeedFile> bundledSeedFiles() {
+    std::vector<SeedFile> files;
+    for (const BundledText& text : bundledSeedTexts())
+        files.push_back({std::string(text.name), splitLines(text.text)});
+    return files;
+}
+
+SeedOutcome seedStartFolder(const std::string& folder, const std::vector<SeedFile>& files,
+                            Sleeper& sleeper) {
     std::error_code error;
-    if (fs::exists(folder, error) && !fs::is_empty(folder, error))
+    if (fs::is_directory(folder, error) && usedByProgram(folder))
         return SeedOutcome::NotNeeded;
-    if (error)
-        return SeedOutcome::Failed;
     fs::create_directories(fs::path(folder) / "Data" / "Files1", error);
     if (error)
         return SeedOutcome::Failed;
     const Retry retry{3, std::chrono::milliseconds(300)};
     for (const SeedFile& file : files) {
+        if (findCaseInsensitive(folder, file.name))
+            continue;
         if (writeLinesRetrying(fs::path(folder) / file.name, file.lines, retry, sleeper) !=
             WriteOutcome::Written) {
             return SeedOutcome::Failed;
         }
     }
+    // The marker goes last: a seed cut short is completed by the next start.
     return writeLocalFolderMarker(folder, folder, sleeper) == ProfileFile::SaveOutcome::Saved
                ? SeedOutcome::Seeded
                : SeedOutcome::Failed;
+}
+
+SeedOutcome seedStartFolder(const std::string& folder, Sleeper& sleeper) {
+    return seedStartFolder(folder, bundledSeedFiles(), sleeper);
 }
 
 }  // namespace velmo

@@ -85,6 +85,7 @@ TEST_F(MemorialDayEdit, RegistersANewDayWithSpaceAndComma) {
     EXPECT_EQ(dialog.requests[0].name, "");
     EXPECT_EQ(dialog.requests[0].weekday, 3);
     EXPECT_EQ(dialog.requests[0].weekdayLabel, "（ 火曜日 ）");
+    EXPECT_EQ(dialog.requests[0].dateLabel, "2024年3月5日");
     EXPECT_EQ(rules.specialDayList(), Lines{",,3,5,,,Tea　time，　again"});
     EXPECT_EQ(fileText(), cp932::encode(",,3,5,,,Tea　time，　again\r\n"));
     EXPECT_EQ(rules.dayNames(2030, 3, 5), (DayNameList{"Tea　time，　again", "S"}));

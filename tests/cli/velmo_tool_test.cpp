@@ -148,7 +148,9 @@ TEST(VelmoTool, HolidaysWriteSavesTheCsvInTheStartFolder) {
 
 TEST(VelmoTool, HolidaysWithoutRulesOrWithBadRules) {
     testing::TempFolder temp;
-    // No Hday.dat: only the built-in equinox days, and no message.
+    // No Hday.dat in a folder the program has used: only the built-in equinox days, and
+    // no message.
+    temp.write("Torka.ini", "");
     EXPECT_EQ(runTool("--start-folder '" + temp.path().string() + "' holidays 2030").out,
               "2030/03/20,春分の日\n2030/09/23,秋分の日\n");
     // Sday.myc lives in Data/ once Data/Files1/ exists.
@@ -178,8 +180,38 @@ TEST(VelmoTool, RangePrintsFlagsNamesAndRokuyoPerDay) {
     // Outside the lunisolar table the month is 0 and the rokuyo unknown.
     EXPECT_EQ(runTool("--start-folder '" + start + "' range 1989-12-27 1989-12-27").out,
               "1989-12-27,2447888,4,0x00,\"\",,0,0,不明\n");
-    EXPECT_EQ(runTool("range 2024-02-12 2024-02-11").exitCode, 2);
-    EXPECT_EQ(runTool("range 1582-10-10 1582-10-20").exitCode, 2);
+}
+
+TEST(VelmoTool, RangeNamesTheDateItRefuses) {
+    const ToolRun reversed = runTool("range 2024-02-12 2024-02-11");
+    EXPECT_EQ(reversed.exitCode, 2);
+    EXPECT_EQ(reversed.out, "range: FROM 2024-02-12 is after TO 2024-02-11\n");
+    const ToolRun dropped = runTool("range 1582-10-10 1582-10-20");
+    EXPECT_EQ(dropped.exitCode, 2);
+    EXPECT_EQ(dropped.out, "range: 1582-10-10 is not a valid date (YYYY-MM-DD)\n");
+    EXPECT_EQ(runTool("range 2024-01-01 2024-02-30").out,
+              "range: 2024-02-30 is not a valid date (YYYY-MM-DD)\n");
+}
+
+TEST(VelmoTool, FirstCommandOnAFreshHomeSeedsTheStartFolderAsTheProgramDoes) {
+    testing::TempFolder temp;
+    const std::string start = (temp / "velmo").string() + "/";
+    const ToolRun run = runTool("holidays 2026 --write", "VELMO_HOME='" + start + "'");
+    EXPECT_EQ(run.exitCode, 0) << run.out;
+    // The bundled holiday rules are there, so the export holds the national holidays.
+    const std::string csv =
+        cp932::decode(testing::TempFolder::read(start + "Data/Dekita/holiday2026.csv"));
+    EXPECT_NE(csv.find("2026/01/12,成人の日\r\n"), std::string::npos) << csv;
+    for (const char* name : {"Hday.dat", "ReadMe.txt", "CaSima.dat", "localfol.myc"})
+        EXPECT_TRUE(std::filesystem::exists(start + name)) << name;
+    EXPECT_TRUE(std::filesystem::is_directory(start + "Data/Files1"));
+
+    // Once seeded the folder is the user's: a removed text is not brought back.
+    std::filesystem::remove(start + "ReadMe.txt");
+    EXPECT_NE(
+        runTool("--start-folder '" + start + "' range 2026-01-12 2026-01-12").out.find("成人の日"),
+        std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(start + "ReadMe.txt"));
 }
 
 }  // namespace

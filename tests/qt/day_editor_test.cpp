@@ -407,16 +407,21 @@ private slots:
         ScriptedUserInterface ui;
         FakeClock clock;
         TfmDay editor(ui, clock);
-        const MemorialDayFields fields{"創立記念日", "1990", "", 7};
+        const MemorialDayFields fields{"創立記念日", "1990", "", 7, "2024年3月9日"};
+        QString shownDate;
         const auto run = [&](auto&& edit) {
             editor.openMemorialDay(fields);
             QTimer::singleShot(0, &editor, [&] {
+                // The user sees which day the memorial day belongs to.
+                const auto* date = editor.findChild<QLabel*>("lblKinenbiDate");
+                shownDate = date && date->isVisible() ? date->text() : QString();
                 edit();
                 editor.writeButton()->click();
             });
             return editor.execEditor();
         };
         QVERIFY(!run([] {}));  // nothing changed
+        QCOMPARE(shownDate, QStringLiteral("2024年3月9日"));
         QVERIFY(run([&] {
             QLineEdit* year = editor.findChild<QLineEdit*>("edtYear2");
             year->setFocus();

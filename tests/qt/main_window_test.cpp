@@ -1,13 +1,17 @@
 // The main window as the process entry builds it, with a recording user interface.
 
+#include <QAction>
 #include <QLabel>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/main_window.h"
+#include "app/month_page.h"
 #include "app/status_texts.h"
+#include "monthview/qt_month_view.h"
 #include "tests/support/fake_clock.h"
 
 namespace {
@@ -199,6 +203,84 @@ private slots:
         allow = true;
         QVERIFY(window.close());
         QCOMPARE(shutdowns, 1);
+    }
+
+    void rokuyoMenuItemShowsAndHidesTheRokuyoAndIsRemembered() {
+        QTemporaryDir dir;
+        RecordingUi ui;
+        velmo::testing::FakeClock clock({2024, 9, 10, 14, 5, 0, 0});
+        velmo::testing::RecordingSleeper sleeper;
+        {
+            velmo::TfmC21 window({folders(dir.path()), {}, ui, clock, sleeper});
+            auto* item = window.findChild<QAction*>("miRokuyou");
+            QVERIFY(item);
+            QCOMPARE(item->text(), QString("六曜表示(&R)"));
+            QVERIFY(item->isCheckable());
+            // New settings show memorial days, not the rokuyo.
+            QVERIFY(!item->isChecked());
+            QVERIFY(!window.monthPage()->view()->model().properties().ShowRokuyo);
+            window.show();
+            const QImage before = window.monthPage()->view()->image();
+            item->trigger();
+            QVERIFY(item->isChecked());
+            QVERIFY(window.monthPage()->view()->model().properties().ShowRokuyo);
+            QVERIFY(window.monthPage()->view()->image() != before);
+            QVERIFY(window.close());
+        }
+        QFile ini(dir.path() + "/Torka.ini");
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QVERIFY(ini.readAll().contains("\r\nrbKinenbi=0\r\n"));
+        velmo::TfmC21 again({folders(dir.path()), {}, ui, clock, sleeper});
+        QVERIFY(again.findChild<QAction*>("miRokuyou")->isChecked());
+        QVERIFY(again.monthPage()->view()->model().properties().ShowRokuyo);
+    }
+
+    void pageSwitchesStayOnTheWorkAreaAndTheMonthPageGetsItsBoundsBack() {
+        QTemporaryDir dir;
+        RecordingUi ui;
+        velmo::testing::FakeClock clock;
+        velmo::testing::RecordingSleeper sleeper;
+        {
+            velmo::TfmC21 window({folders(dir.path()), {}, ui, clock, sleeper});
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            window.move(30, 20);
+            const QRect month = window.geometry();
+            const QRect workArea = window.screen()->availableGeometry();
+            window.pages()->setCurrentIndex(1);
+            QVERIFY(workArea.contains(window.frameGeometry().topLeft()));
+            QCOMPARE(window.width(), 1010);
+            window.pages()->setCurrentIndex(2);
+            window.pages()->setCurrentIndex(0);
+            QCOMPARE(window.geometry(), month);
+            // Closing on the year page keeps the month page's place for the next start.
+            window.pages()->setCurrentIndex(1);
+            QVERIFY(window.close());
+        }
+        QFile ini(dir.path() + "/Torka.ini");
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        const QByteArray bytes = ini.readAll();
+        QVERIFY2(bytes.contains("\r\nfmC21Left=30\r\n"), bytes.constData());
+        QVERIFY(bytes.contains("\r\nfmC21Top=20\r\n"));
+    }
+
+    void aShownWindowIsDestroyedWithTheFocusInTheMonthView() {
+        // Destroying the window hides it, which takes the focus from the month view after
+        // the window's own parts are gone (a use after free under AddressSanitizer).
+        QTemporaryDir dir;
+        RecordingUi ui;
+        velmo::testing::FakeClock clock;
+        velmo::testing::RecordingSleeper sleeper;
+        auto window = std::make_unique<velmo::TfmC21>(
+            velmo::MainWindowContext{folders(dir.path()), {}, ui, clock, sleeper});
+        window->show();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        window->monthPage()->view()->setFocus();
+        QTRY_VERIFY(window->monthPage()->view()->hasFocus());
+        window->pages()->setCurrentIndex(1);
+        window->pages()->setCurrentIndex(0);
+        window.reset();
+        QVERIFY(ui.texts.isEmpty());
     }
 };
 

@@ -56,9 +56,9 @@ private slots:
     void secondStartHandsOverAndSecondCopySwitchStarts() {
         QTemporaryDir home;
         QVERIFY(home.isValid());
-        // A folder that already holds a file is not seeded, so no notice box blocks the
-        // second start.
-        QFile keep(home.path() + "/keep.txt");
+        // A folder the program has used (it holds a settings file) is not seeded, and
+        // without the local-operation marker no notice box blocks the second start.
+        QFile keep(home.path() + "/Torka.ini");
         QVERIFY(keep.open(QIODevice::WriteOnly));
         keep.close();
 
