@@ -415,6 +415,7 @@ private slots:
                 // The user sees which day the memorial day belongs to.
                 const auto* date = editor.findChild<QLabel*>("lblKinenbiDate");
                 shownDate = date && date->isVisible() ? date->text() : QString();
+                editor.grab().save("/tmp/memorial_page.png");
                 edit();
                 editor.writeButton()->click();
             });
