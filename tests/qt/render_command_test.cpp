@@ -18,7 +18,8 @@ QString toolPath() {
 }
 
 QString sampleHome() {
-    return QFileInfo(QStringLiteral(__FILE__)).dir().absoluteFilePath("../data/sample_home");
+    // __FILE__ may be relative to the build folder, which is not where ctest runs.
+    return QStringLiteral(VELMO_SOURCE_DIR "/tests/data/sample_home");
 }
 
 void copyFolder(const QString& from, const QString& to) {
