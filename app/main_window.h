@@ -14,6 +14,7 @@
 #include "app/startup/launch_options.h"
 #include "app/startup/run_settings.h"
 #include "app/startup/start_folders.h"
+#include "app/startup/user_interface_switch.h"
 #include "core/clock.h"
 #include "core/user_interface.h"
 #include "monthview/context_menus.h"
@@ -30,6 +31,7 @@ namespace velmo {
 class MonthPage;
 class DateChange;
 class MonthViewActions;
+class SessionEnding;
 class TfmDay;
 }  // namespace velmo
 class QTabWidget;
@@ -80,6 +82,8 @@ public:
     MonthPage* monthPage() const { return monthPage_; }
     TfmDay* dayEditor() const { return editor_; }
     MonthViewActions* monthViewActions() const { return monthActions_.get(); }
+    // The end of the run: termination signals go here, tests reach it through this.
+    SessionEnding& sessionEnding() const { return *ending_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -118,6 +122,8 @@ private:
     // Moves to data set 1..3 (menu 移動, the Files buttons, the context menu).
     void changeDataSet(int number);
 
+    // Everything the window starts asks through it, so a log-out can silence them all.
+    UserInterfaceSwitch ui_;
     MainWindowContext context_;
     NoSharedFolderSupport networkSwitch_;
     RunSettings runSettings_;
@@ -128,6 +134,7 @@ private:
     TfmDay* editor_ = nullptr;
     std::unique_ptr<MonthViewActions> monthActions_;
     std::unique_ptr<DateChange> dateChange_;
+    std::unique_ptr<SessionEnding> ending_;
     QMenu* goMenu_ = nullptr;
     int shownPage_ = 0;
     std::optional<QRect> monthPageBounds_;
