@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <filesystem>
+#include <iostream>
 
 #include "app/deletion_dialog.h"
 #include "app/month_page.h"
@@ -23,6 +24,7 @@
 #include "app/rokuyo_display.h"
 #include "app/setup_dialog.h"
 #include "app/startup/pending_deletions.h"
+#include "app/startup/session_ending.h"
 #include "app/status_texts.h"
 #include "app/window_placement.h"
 #include "calendar/julius_day.h"
@@ -43,9 +45,11 @@ constexpr int kFunctionTimerStartMs = 10000;
 constexpr int kYearPageWidth = 1010;
 constexpr int kYearPageClientHeight = 683;
 
-constexpr const char* kCloseRefusedText =
-    "データを保存できなかったため、終了を取り止めました。\r\n"
-    "保存先のフォルダやディスクを確認してから、もう一度終了してください。";
+// The context with its questions routed through the window's switch.
+MainWindowContext askingThrough(MainWindowContext context, UserInterface& ui) {
+    return {std::move(context.folders), std::move(context.options), ui, context.clock,
+            context.sleeper};
+}
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
@@ -60,7 +64,8 @@ bool positionsHonoured() {
 
 TfmC21::TfmC21(MainWindowContext context, QWidget* parent)
     : QMainWindow(parent),
-      context_(std::move(context)),
+      ui_(context.ui, std::cerr),
+      context_(askingThrough(std::move(context), ui_)),
       runSettings_(context_.folders, context_.options, context_.clock, context_.sleeper,
                    networkSwitch_) {
     setWindowTitle(kWindowCaption);
@@ -90,6 +95,12 @@ TfmC21::TfmC21(MainWindowContext context, QWidget* parent)
     refreshMessagePanel();
     refreshGoMenu();
     qApp->installEventFilter(this);
+    // Closing after a failed save, log-outs and the rescue of what could not be saved.
+    ending_ = std::make_unique<SessionEnding>(
+        SessionEndingContext{ui_, context_.clock, context_.sleeper, context_.folders.rescueFolder},
+        SessionEndingHooks{[this] { return close(); },
+                           [this] { return monthPage_->session().unsavedFiles(); },
+                           [] { QCoreApplication::exit(0); }});
 }
 
 void TfmC21::functionTick() {
@@ -547,6 +558,7 @@ void TfmC21::showEvent(QShowEvent* event) {
 }
 
 void TfmC21::firstShowing() {
+    ending_->tellAboutRescuedFiles();
     if (context_.options.deletionsPending())
         runPendingDeletions();
     askFirstRunQuestion();
@@ -632,19 +644,17 @@ bool TfmC21::closeQuery() {
     for (const auto& step : shutdownSteps_)
         step();
     // Closing after a failed save would throw away what was typed since the last one:
-    // the window stays, and the user can free the disk or the folder and close again.
+    // the window stays unless the unsaved edits were put into a rescue folder first.
     const FullSaveResult saved = fullSave();
-    if (!saved.dataSaved) {
-        informMain(context_.ui, kCloseRefusedText);
+    if (!saved.dataSaved && !ending_->closeAfterFailedSave())
         return false;
-    }
     // The end entry follows the save, so a failed save reads as an improper end.
     log_->recordExit(logSettings(), saved.ok());
     return true;
 }
 
 void TfmC21::closeEvent(QCloseEvent* event) {
-    if (closeQuery()) {
+    if (ending_->runCloseQuery([this] { return closeQuery(); })) {
         event->accept();
     } else {
         event->ignore();

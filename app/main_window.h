@@ -15,6 +15,7 @@
 #include "app/startup/launch_options.h"
 #include "app/startup/run_settings.h"
 #include "app/startup/start_folders.h"
+#include "app/startup/user_interface_switch.h"
 #include "core/clock.h"
 #include "core/user_interface.h"
 #include "monthview/context_menus.h"
@@ -32,6 +33,7 @@ class MonthPage;
 class DateChange;
 class MonthViewActions;
 class RokuyoDisplay;
+class SessionEnding;
 class TfmDay;
 }  // namespace velmo
 class QTabWidget;
@@ -82,6 +84,8 @@ public:
     MonthPage* monthPage() const { return monthPage_; }
     TfmDay* dayEditor() const { return editor_; }
     MonthViewActions* monthViewActions() const { return monthActions_.get(); }
+    // The end of the run: termination signals go here, tests reach it through this.
+    SessionEnding& sessionEnding() const { return *ending_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -120,6 +124,8 @@ private:
     // Moves to data set 1..3 (menu 移動, the Files buttons, the context menu).
     void changeDataSet(int number);
 
+    // Everything the window starts asks through it, so a log-out can silence them all.
+    UserInterfaceSwitch ui_;
     MainWindowContext context_;
     NoSharedFolderSupport networkSwitch_;
     RunSettings runSettings_;
@@ -130,6 +136,7 @@ private:
     TfmDay* editor_ = nullptr;
     std::unique_ptr<MonthViewActions> monthActions_;
     std::unique_ptr<DateChange> dateChange_;
+    std::unique_ptr<SessionEnding> ending_;
     QMenu* goMenu_ = nullptr;
     QMenu* viewMenu_ = nullptr;
     RokuyoDisplay* rokuyo_ = nullptr;  // a child of the window

@@ -75,11 +75,9 @@ void MonthViewActions::editDayLines(int day) {
     if (!context_.editor.execEditor())
         return;
     const DayEditorLines edited = context_.editor.dayLines();
-    const WriteBackResult result =
-        writeBackDayEditorLines(slot, slotNumber, year, month, day, edited.texts, edited.records,
-                                model.properties().TukiMemo, context_.shared);
-    if (result.freeMonthChanged)
-        context_.session.markEdited();
+    // The session saves whatever differs from the file, the free month included.
+    writeBackDayEditorLines(slot, slotNumber, year, month, day, edited.texts, edited.records,
+                            model.properties().TukiMemo, context_.shared);
     model.relayout();
 }
 

@@ -7,6 +7,7 @@
 #include "app/startup/entry_decision.h"
 #include "app/startup/launch_options.h"
 #include "app/startup/seed.h"
+#include "app/startup/session_ending.h"
 #include "app/startup/start_folders.h"
 #include "platform/posix/system_info.h"
 #include "platform/qt_translations.h"
@@ -106,7 +107,7 @@ int runProcess(int argc, char** argv) {
                      &TfmC21::showRequested);
     platform::TerminationSignals termination;
     QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &window,
-                     &QWidget::close);
+                     [&window] { window.sessionEnding().endOnSignal(); });
     window.show();
     return QApplication::exec();
 }

@@ -1,6 +1,6 @@
 #pragma once
-// SIGTERM and SIGHUP (log-out, shutdown, "kill") become an ordinary close of the main
-// window, so the close query runs and nothing typed is lost.
+// SIGTERM and SIGHUP (log-out, shutdown, "kill") reach the event loop as one Qt signal,
+// so the program can save what it can, put the rest aside and end by itself.
 
 #include <QObject>
 

@@ -48,13 +48,18 @@ void reportWriteFailure(const MonthSlot& slot, const char* code, UserInterface& 
                ")。\r\nチェック願います。");
 }
 
-SaveOutcome writeSlot(const MonthSlot& slot, FailureCodes codes, const MonthFileContext& context) {
+bool onlyPlaceholder(const MonthSlot& slot) {
+    return slot.lines.size() == 1 && isPlaceholderLine(slot.lines.front());
+}
+
+SaveOutcome writeSlot(MonthSlot& slot, FailureCodes codes, const MonthFileContext& context) {
     const fs::path path = monthFilePath(context.dataFolder, slot.year, slot.month);
     if (writeLinesRetrying(path, slot.lines, kSaveRetry, context.sleeper) !=
         WriteOutcome::Written) {
         reportWriteFailure(slot, codes.write, context.ui);
         return SaveOutcome::WriteFailed;
     }
+    slot.onDisk = slot.lines;
     if (context.shared.networkMode()) {
         std::error_code ec;
         if (fs::is_directory(context.dataFolder, ec) && !context.shared.raiseUpdateCounter())
@@ -89,6 +94,7 @@ bool loadSlot(MonthSlot& slot, int slotNumber, int year, int month, bool forceRe
     bool read = true;
     if (slot.lines.empty() || slot.readFailed || forceReload) {
         slot.lines.clear();
+        slot.onDisk.clear();
         slot.readFailed = false;
         // Anything at the file's name counts: what is there but unreadable must be
         // marked, not taken for an empty month.
@@ -98,6 +104,7 @@ bool loadSlot(MonthSlot& slot, int slotNumber, int year, int month, bool forceRe
             slot.readFailed = true;
             read = false;
         }
+        slot.onDisk = slot.lines;
         if (slot.lines.empty())
             slot.lines.push_back(placeholderLine(year, month, context.dataSetText));
         slot.loadedCount = static_cast<int>(slot.lines.size());
@@ -134,7 +141,7 @@ WriteBackResult writeBackDay(MonthSlot& slot, int slotNumber, int year, int mont
     return {.freeMonthChanged = slotNumber == kFreeMonthSlot, .saveNow = shared.networkMode()};
 }
 
-SaveOutcome saveSlot(const MonthSlot& slot, SaveRequest request, const MonthFileContext& context) {
+SaveOutcome saveSlot(MonthSlot& slot, SaveRequest request, const MonthFileContext& context) {
     if (context.shared.networkMode() && request == SaveRequest::SaveAll)
         return SaveOutcome::Skipped;
 
@@ -142,14 +149,16 @@ SaveOutcome saveSlot(const MonthSlot& slot, SaveRequest request, const MonthFile
     const std::string prefix = monthPrefix(slot);
     const int count = static_cast<int>(slot.lines.size());
     const int loaded = slot.loadedCount;
-    const bool onlyPlaceholder = count == 1 && isPlaceholderLine(slot.lines.front());
+    const bool placeholderAlone = onlyPlaceholder(slot);
 
     if (slot.readFailed) {
-        if (onlyPlaceholder)
+        if (placeholderAlone)
             return SaveOutcome::NothingToWrite;  // untouched since the failed read
         ui.message(prefix + kNotRead);
         return SaveOutcome::NotRead;
     }
+    if (slot.lines == slot.onDisk)
+        return SaveOutcome::Unchanged;
 
     if (count < loaded / 2 || count == 0) {
         if (!ask(ui, prefix + kHalfQuestion, DefaultButton::No) ||
@@ -161,7 +170,7 @@ SaveOutcome saveSlot(const MonthSlot& slot, SaveRequest request, const MonthFile
     }
 
     // A single real entry is an ordinary month; only the placeholder means "empty".
-    if (!onlyPlaceholder)
+    if (!placeholderAlone)
         return writeSlot(slot, {"fs05", "fs06"}, context);
 
     if (loaded <= 1)
@@ -174,6 +183,15 @@ SaveOutcome saveSlot(const MonthSlot& slot, SaveRequest request, const MonthFile
         return SaveOutcome::Declined;
     }
     return writeSlot(slot, {"fs03", "fs04"}, context);
+}
+
+bool hasUnsavedChange(const MonthSlot& slot) {
+    if (slot.readFailed)
+        return !onlyPlaceholder(slot);
+    if (slot.lines == slot.onDisk)
+        return false;
+    // The placeholder of a month that had no entries is never written.
+    return !(onlyPlaceholder(slot) && slot.loadedCount <= 1);
 }
 
 bool createDataSetFolders(const std::string& folder, bool report, UserInterface& ui) {

@@ -27,6 +27,10 @@ struct MonthSlot {
     // The file exists but could not be read: the lines are only the placeholder and
     // must never replace the file. Cleared by the next load that reads it.
     bool readFailed = false;
+    // The lines the file holds as this slot last read or wrote them (none while there
+    // is no file). Only lines that differ are written, so an untouched file keeps every
+    // byte: the other code of a CP932 twin, LF line ends, whatever follows a 0x1A.
+    LineList onDisk;
 };
 
 // Where month files live and whom to tell about them.
@@ -83,6 +87,7 @@ enum class SaveRequest { SaveAll, Edit };
 
 enum class SaveOutcome {
     Written,         // the file was replaced
+    Unchanged,       // the lines are those of the file; it was left as it is
     NothingToWrite,  // only the placeholder, as loaded
     Declined,        // the user refused a shrink-guard question
     NotRead,         // the file could not be read, so it is not written over
@@ -90,9 +95,15 @@ enum class SaveOutcome {
     WriteFailed,     // the writer gave up; the user was told
 };
 
-// Writes the slot's lines to its file, asking twice first when the month shrank to
-// less than half of what was loaded or lost every entry.
-SaveOutcome saveSlot(const MonthSlot& slot, SaveRequest request, const MonthFileContext& context);
+// Writes the slot's lines to its file when they differ from what it holds, asking twice
+// first when the month shrank to less than half of what was loaded or lost every entry.
+// A written slot counts as unchanged from then on; one that was not written stays changed.
+SaveOutcome saveSlot(MonthSlot& slot, SaveRequest request, const MonthFileContext& context);
+
+// True when saving would have something to write (network mode and questions aside):
+// the lines differ from the file and are more than the placeholder of a month without
+// entries. A month whose file could not be read counts once something was added to it.
+bool hasUnsavedChange(const MonthSlot& slot);
 
 // Makes sure folder, folder/Data/Files1, Files2 and Files3 exist, in that order;
 // stops at the first that cannot be created and, when report is set, says which.

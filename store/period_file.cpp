@@ -57,6 +57,19 @@ std::string sortKey(std::string_view line) {
     }
 }
 
+// The same lines, whatever their order.
+bool sameLines(const LineList& a, const LineList& b) {
+    if (a.size() != b.size())
+        return false;
+    if (a == b)
+        return true;
+    LineList x = a;
+    LineList y = b;
+    std::sort(x.begin(), x.end());
+    std::sort(y.begin(), y.end());
+    return x == y;
+}
+
 bool namesRecord(const PeriodList& list, int index) {
     return index >= 1 && static_cast<std::size_t>(index) < list.lines.size();
 }
@@ -89,6 +102,7 @@ PeriodLoadOutcome loadPeriodList(PeriodList& list, const PeriodFileContext& cont
     }
 
     list.lines.clear();
+    list.onDisk.clear();
     list.selectedPeriod = 0;
     list.readFailed = false;
     const fs::path path = periodFilePath(folder);
@@ -101,8 +115,10 @@ PeriodLoadOutcome loadPeriodList(PeriodList& list, const PeriodFileContext& cont
         if (!readLineFile(path, list.lines, ui, context.sleeper)) {
             list.readFailed = true;
             outcome = PeriodLoadOutcome::ReadFailed;
-        } else if (backups && !list.lines.empty()) {
-            makeTenDayBackup(list.lines, folder, *backups, ui, context.sleeper);
+        } else {
+            list.onDisk = list.lines;
+            if (backups && !list.lines.empty())
+                makeTenDayBackup(list.lines, folder, *backups, ui, context.sleeper);
         }
     } else {
         // A folder without any data file is a new data folder: nothing to report.
@@ -117,6 +133,7 @@ PeriodLoadOutcome loadPeriodList(PeriodList& list, const PeriodFileContext& cont
         }
         if (writeLinesRetrying(path, list.lines, kCreateRetry, context.sleeper) ==
             WriteOutcome::Written) {
+            list.onDisk = list.lines;
             outcome = PeriodLoadOutcome::Created;
         } else {
             ui.message("書込エラー[" + path.string() + "]");
@@ -130,7 +147,7 @@ PeriodLoadOutcome loadPeriodList(PeriodList& list, const PeriodFileContext& cont
     return outcome;
 }
 
-SaveOutcome savePeriodList(const PeriodList& list, SaveRequest request,
+SaveOutcome savePeriodList(PeriodList& list, SaveRequest request,
                            const PeriodFileContext& context) {
     if (context.shared.networkMode() && request == SaveRequest::SaveAll)
         return SaveOutcome::Skipped;
@@ -143,6 +160,8 @@ SaveOutcome savePeriodList(const PeriodList& list, SaveRequest request,
         ui.message(kNotRead);
         return SaveOutcome::NotRead;
     }
+    if (sameLines(list.lines, list.onDisk))
+        return SaveOutcome::Unchanged;
 
     // Below half of what was loaded, counted exactly: 11 loaded lines may shrink to 6
     // without a question, not to 5.
@@ -162,11 +181,18 @@ SaveOutcome savePeriodList(const PeriodList& list, SaveRequest request,
         ui.message(failure);
         return SaveOutcome::WriteFailed;
     }
+    list.onDisk = list.lines;
     if (context.shared.networkMode() && folderExists(folder) &&
         !context.shared.raiseUpdateCounter()) {
         ui.message(failure);
     }
     return SaveOutcome::Written;
+}
+
+bool hasUnsavedChange(const PeriodList& list) {
+    if (list.readFailed)
+        return list.lines.size() > 1;
+    return !sameLines(list.lines, list.onDisk);
 }
 
 bool sortPeriodLines(PeriodList& list) {

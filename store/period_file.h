@@ -45,6 +45,9 @@ struct PeriodList {
     bool readFailed = false;
     // SelectedPeriod: the index of the selected record, 0 for none.
     int selectedPeriod = 0;
+    // The lines the file holds as this list last read or wrote them (none while there is
+    // no file). Only a list that differs is written, so an untouched file keeps every byte.
+    LineList onDisk;
 };
 
 struct PeriodFileContext {
@@ -78,13 +81,19 @@ enum class PeriodLoadOutcome {
 PeriodLoadOutcome loadPeriodList(PeriodList& list, const PeriodFileContext& context,
                                  PeriodBackupContext* backups);
 
-// Writes the list to the file. Network mode writes only for an edit (a save-all is
-// Skipped) and raises the update counter afterwards. A list that shrank below half of
-// what was loaded, or to nothing, is written only after two Yes. A list whose file
-// could not be read is never written: NothingToWrite while it is still the header alone,
-// NotRead with a message once something was added to it.
-SaveOutcome savePeriodList(const PeriodList& list, SaveRequest request,
-                           const PeriodFileContext& context);
+// Writes the list to the file unless it holds the file's own lines (Unchanged); the
+// order of the records does not count, since every redraw sorts them. Network mode
+// writes only for an edit (a save-all is Skipped) and raises the update counter
+// afterwards. A list that shrank below half of what was loaded, or to nothing, is written
+// only after two Yes. A list whose file could not be read is never written:
+// NothingToWrite while it is still the header alone, NotRead with a message once
+// something was added to it. A written list counts as unchanged from then on.
+SaveOutcome savePeriodList(PeriodList& list, SaveRequest request, const PeriodFileContext& context);
+
+// True when saving would have something to write (network mode and questions aside): the
+// records differ from the file's, or, for a file that could not be read, anything was
+// added to the header line.
+bool hasUnsavedChange(const PeriodList& list);
 
 // Sorts lines 1..n in ascending order of their CP932 bytes with ASCII letters folded to
 // upper case (equal lines keep their order); line 0 stays where it is. When any line

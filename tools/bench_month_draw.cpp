@@ -104,7 +104,7 @@ struct Bench {
         for (int slot = 0; slot < velmo::kFreeMonthSlot; ++slot) {
             const int month = 8 + slot;
             m.monthSlots()[static_cast<std::size_t>(slot)] = {2024, month, busyMonth(2024, month),
-                                                              0, false};
+                                                              0,    false, {}};
         }
         m.state().CurrentSlot = 1;
         m.periods().lines = periods();

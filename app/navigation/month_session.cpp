@@ -1,9 +1,26 @@
 #include "app/navigation/month_session.h"
 
 #include "calendar/julius_day.h"
+#include "store/file_helpers.h"
 #include "store/period_file.h"
 
 namespace velmo {
+
+namespace {
+
+// Outcomes that leave nothing behind: written, nothing to write, or not this save's job.
+bool saved(SaveOutcome outcome) {
+    return outcome == SaveOutcome::Written || outcome == SaveOutcome::Unchanged ||
+           outcome == SaveOutcome::NothingToWrite || outcome == SaveOutcome::Skipped;
+}
+
+std::string monthKeptText(const MonthSlot& slot) {
+    return std::to_string(slot.year) + "年" + std::to_string(slot.month) +
+           "月の予定を保存できないため、他の月へは移動しません。\r\n"
+           "保存先のフォルダやディスクを確認してください。";
+}
+
+}  // namespace
 
 MonthSession::MonthSession(TKvMCalModel& view, MonthSessionContext context)
     : view_(view), context_(std::move(context)) {}
@@ -13,7 +30,6 @@ void MonthSession::startWindow(std::int32_t today) {
     const Ymd date = juliusDayToYmd(today);
     table_.fill(date.year, date.month);
     freeMonthMode_ = false;
-    freeMonthChanged_ = false;
     rememberedSlot_ = kCurrentMonthSlot;
     view_.state().TodayDay = today;
     view_.state().CurrentSlot = kCurrentMonthSlot;
@@ -72,32 +88,44 @@ bool MonthSession::showMonth(std::string_view yyyymm) {
             showSlot(target.slot);
             return true;
         case ShowMonthTarget::Kind::FreeMonth:
-            enterFreeMonth(target);
-            return true;
+            return enterFreeMonth(target);
     }
     return false;
 }
 
-void MonthSession::enterFreeMonth(const ShowMonthTarget& target) {
-    auto& free = view_.monthSlots()[kFreeSlot];
-    // Moving from one changed free month to another saves the one being left.
-    if (freeMonthMode_ && freeMonthChanged_ && folders_) {
-        saveSlot(free, SaveRequest::SaveAll, monthContext());
+bool MonthSession::releaseFreeSlot() {
+    MonthSlot& free = view_.monthSlots()[kFreeSlot];
+    if (!folders_ || !hasUnsavedChange(free))
+        return true;
+    const SaveOutcome outcome = saveSlot(free, SaveRequest::SaveAll, monthContext());
+    if (outcome == SaveOutcome::WriteFailed || outcome == SaveOutcome::NotRead) {
+        context_.ui.message(monthKeptText(free));
+        return false;
     }
+    return true;
+}
+
+bool MonthSession::enterFreeMonth(const ShowMonthTarget& target) {
+    // The free slot is about to hold another month: what it holds must reach its file.
+    if (!releaseFreeSlot())
+        return false;
+    auto& free = view_.monthSlots()[kFreeSlot];
     freeMonthMode_ = true;
     table_.setFreeMonth(target.year, target.month);
     free = MonthSlot{};
     if (folders_)
         loadSlot(free, kFreeSlot, target.year, target.month, false, monthContext());
-    freeMonthChanged_ = false;
     showSlot(kFreeSlot);
+    return true;
 }
 
 void MonthSession::leaveFreeMonth() {
     if (!freeMonthMode_)
         return;
-    if (freeMonthChanged_ && folders_) {
-        saveSlot(view_.monthSlots()[kFreeSlot], SaveRequest::SaveAll, monthContext());
+    MonthSlot& free = view_.monthSlots()[kFreeSlot];
+    if (folders_ && hasUnsavedChange(free) &&
+        saveSlot(free, SaveRequest::SaveAll, monthContext()) == SaveOutcome::Declined) {
+        free = MonthSlot{};
     }
     if (folders_) {
         PeriodFileContext periods{folders_->current(), folders_->dataRoot, context_.ui,
@@ -105,7 +133,6 @@ void MonthSession::leaveFreeMonth() {
         savePeriodList(view_.periods(), SaveRequest::SaveAll, periods);
     }
     freeMonthMode_ = false;
-    freeMonthChanged_ = false;
     view_.state().OutOfWindow = false;
 }
 
@@ -194,32 +221,39 @@ bool MonthSession::rereadIfUnread(int slot) {
     return !month.readFailed;
 }
 
-void MonthSession::markEdited() {
-    if (freeMonthMode_)
-        freeMonthChanged_ = true;
-}
-
 bool MonthSession::saveAll() {
     if (!folders_)
         return true;
     bool ok = true;
-    const auto acceptable = [](SaveOutcome outcome) {
-        return outcome == SaveOutcome::Written || outcome == SaveOutcome::NothingToWrite ||
-               outcome == SaveOutcome::Skipped;
-    };
     const MonthFileContext months = monthContext();
     auto& slots = view_.monthSlots();
-    if (freeMonthMode_ && freeMonthChanged_) {
-        ok = acceptable(saveSlot(slots[kFreeSlot], SaveRequest::SaveAll, months)) && ok;
-        freeMonthChanged_ = !ok;
-    }
-    for (int slot = 0; slot < kWindowSlots; ++slot) {
-        ok = acceptable(saveSlot(slots[slot], SaveRequest::SaveAll, months)) && ok;
-    }
+    // The free slot first, as when it is left; it may hold a month whose earlier save
+    // failed even after free-month mode ended. Unchanged slots write nothing.
+    ok = saved(saveSlot(slots[kFreeSlot], SaveRequest::SaveAll, months)) && ok;
+    for (int slot = 0; slot < kWindowSlots; ++slot)
+        ok = saved(saveSlot(slots[slot], SaveRequest::SaveAll, months)) && ok;
     PeriodFileContext periods{folders_->current(), folders_->dataRoot, context_.ui,
                               context_.sleeper, context_.shared};
-    ok = acceptable(savePeriodList(view_.periods(), SaveRequest::SaveAll, periods)) && ok;
+    ok = saved(savePeriodList(view_.periods(), SaveRequest::SaveAll, periods)) && ok;
     return ok;
+}
+
+std::vector<RescueFile> MonthSession::unsavedFiles() const {
+    std::vector<RescueFile> files;
+    if (!folders_)
+        return files;
+    const std::string& folder = folders_->current().folder();
+    // The spelling already on disk, as the writer would have used it.
+    const auto nameOf = [](const std::filesystem::path& path) {
+        return resolveCaseInsensitive(path).filename().string();
+    };
+    for (const MonthSlot& slot : view_.monthSlots()) {
+        if (hasUnsavedChange(slot))
+            files.push_back({nameOf(monthFilePath(folder, slot.year, slot.month)), slot.lines});
+    }
+    if (hasUnsavedChange(view_.periods()))
+        files.push_back({nameOf(periodFilePath(folder)), view_.periods().lines});
+    return files;
 }
 
 std::vector<std::string> MonthSession::tabLabels() const {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/navigation/month_table.h"
+#include "app/startup/rescue_copies.h"
 #include "core/clock.h"
 #include "core/user_interface.h"
 #include "monthview/month_grid.h"
@@ -46,6 +47,8 @@ public:
     // A tab click: slot 0..4, or in free-month mode tab 1 ("今月") goes to the current month.
     void showTab(int tab);
     // Leaves free-month mode, saving the free month when it changed and the period list.
+    // A free month the user chose not to save is dropped; one whose write failed stays in
+    // its slot, so later saves and the rescue still have it.
     void leaveFreeMonth();
     // The 標準表示 button: back from a free month to the slot shown before it.
     void returnToRememberedSlot();
@@ -57,8 +60,13 @@ public:
     void moveToday(std::int32_t today);
 
     // The full save's data part: the free month when changed, slots 0..4 and the period
-    // list, each through its shrink guard. False when any save failed or was refused.
+    // list, each through its shrink guard and only when it differs from its file. False
+    // when any save failed or was refused.
     bool saveAll();
+
+    // The months and the period list whose edits have not reached the data folder, named
+    // and laid out as they would be written there.
+    std::vector<RescueFile> unsavedFiles() const;
 
     // Forgets every month slot and the period list (before the months are set up anew).
     void emptyAll();
@@ -72,12 +80,8 @@ public:
     // lines are in.
     bool rereadIfUnread(int slot);
 
-    // A day of the shown month was edited: in free-month mode remember to save it.
-    void markEdited();
-
     const MonthTable& table() const { return table_; }
     bool freeMonthMode() const { return freeMonthMode_; }
-    bool freeMonthChanged() const { return freeMonthChanged_; }
     std::int32_t runToday() const { return runToday_; }
     // The tab strip: five month labels, or the free month's label and "今月".
     std::vector<std::string> tabLabels() const;
@@ -91,7 +95,10 @@ public:
 private:
     MonthFileContext monthContext();
     void showSlot(int slot);
-    void enterFreeMonth(const ShowMonthTarget& target);
+    bool enterFreeMonth(const ShowMonthTarget& target);
+    // Saves the free slot before it is given another month; false when its edit could
+    // not be written and must stay.
+    bool releaseFreeSlot();
     void notifyShown();
 
     TKvMCalModel& view_;
@@ -102,7 +109,6 @@ private:
     bool backupCleanupWanted_ = false;
     std::int32_t runToday_ = 0;
     bool freeMonthMode_ = false;
-    bool freeMonthChanged_ = false;
     int rememberedSlot_ = kCurrentMonthSlot;
     std::function<void()> onShown_;
 };

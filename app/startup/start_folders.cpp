@@ -1,5 +1,7 @@
 #include "app/startup/start_folders.h"
 
+#include "app/startup/rescue_copies.h"
+
 #include <filesystem>
 #include <system_error>
 
@@ -56,6 +58,9 @@ MachineFacts readMachineFacts(const StartLocation& start) {
     facts.profileFolder = home.empty() ? std::string() : withTrailingSeparator(home.string());
     facts.appDataFolder = withTrailingSeparator(platform::configHomeFolder().string());
     facts.dataHomeFolder = withTrailingSeparator(platform::dataHomeFolder().string());
+    // Without a home folder the fallback would be relative to wherever the program runs.
+    const fs::path state = platform::stateHomeFolder();
+    facts.stateHomeFolder = state.is_absolute() ? withTrailingSeparator(state.string()) : "";
     facts.computerName = platform::computerName();
     return facts;
 }
@@ -108,6 +113,8 @@ StartFolders resolveStartFolders(const MachineFacts& facts, Sleeper& sleeper) {
     folders.settingsFile = folders.settingsFolder + "Torka.ini";
     folders.rightsFile = folders.settingsFolder + "velnetid.myc";
     folders.startupFolder = facts.appDataFolder + "autostart/";
+    if (!facts.stateHomeFolder.empty())
+        folders.rescueFolder = withTrailingSeparator(rescueRoot(facts.stateHomeFolder).string());
     return folders;
 }
 

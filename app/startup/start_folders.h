@@ -23,10 +23,11 @@ StartLocation resolveStartLocation(const std::optional<std::string>& optionFolde
 // What the machine reports, gathered by the caller so the decisions below stay testable.
 struct MachineFacts {
     StartLocation start;
-    std::string startDriveKind;  // "FIXED", "REMOVABLE", "NETWORK", "CDROM", "RAMDISK", "?"
-    std::string profileFolder;   // $HOME, with trailing "/" (empty when unknown)
-    std::string appDataFolder;   // $XDG_CONFIG_HOME, with trailing "/" (empty when unknown)
-    std::string dataHomeFolder;  // $XDG_DATA_HOME, with trailing "/"
+    std::string startDriveKind;   // "FIXED", "REMOVABLE", "NETWORK", "CDROM", "RAMDISK", "?"
+    std::string profileFolder;    // $HOME, with trailing "/" (empty when unknown)
+    std::string appDataFolder;    // $XDG_CONFIG_HOME, with trailing "/" (empty when unknown)
+    std::string dataHomeFolder;   // $XDG_DATA_HOME, with trailing "/"
+    std::string stateHomeFolder;  // $XDG_STATE_HOME, with trailing "/" (empty when unknown)
     std::string computerName;
 };
 
@@ -50,6 +51,9 @@ struct StartFolders {
     std::string safeguardFolder;
     std::string commonFilesFolder;
     std::string startupFolder;
+    // Where edits that could not be saved are put when the run must end anyway; empty
+    // when there is no such place.
+    std::string rescueFolder;
 };
 
 // Resolves the folders and decides local operation and the first run, reading (and

@@ -74,6 +74,10 @@ std::filesystem::path configHomeFolder() {
     return xdgFolder("XDG_CONFIG_HOME", ".config");
 }
 
+std::filesystem::path stateHomeFolder() {
+    return xdgFolder("XDG_STATE_HOME", ".local/state");
+}
+
 std::filesystem::path runtimeFolder() {
     const std::string value = environmentValue("XDG_RUNTIME_DIR");
     if (!value.empty() && value.front() == '/')

@@ -27,6 +27,9 @@ std::filesystem::path dataHomeFolder();
 // $XDG_CONFIG_HOME or ~/.config.
 std::filesystem::path configHomeFolder();
 
+// $XDG_STATE_HOME or ~/.local/state.
+std::filesystem::path stateHomeFolder();
+
 // $XDG_RUNTIME_DIR, or a private folder below /tmp when the session has none.
 std::filesystem::path runtimeFolder();
 

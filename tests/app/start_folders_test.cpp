@@ -23,6 +23,7 @@ protected:
         f.profileFolder = home;
         f.appDataFolder = home + ".config/";
         f.dataHomeFolder = home + ".local/share/";
+        f.stateHomeFolder = home + ".local/state/";
         f.computerName = "PC-01";
         return f;
     }
@@ -57,6 +58,11 @@ TEST_F(StartFoldersTest, SeededFolderIsLocalOperationWithoutFirstRun) {
     EXPECT_TRUE(f.userFolder.starts_with(home + ".config/AppFiles/Torka/_")) << f.userFolder;
     EXPECT_EQ(f.safeguardFolder, f.userFolder + "SafeGuard/");
     EXPECT_EQ(f.startupFolder, home + ".config/autostart/");
+    EXPECT_EQ(f.rescueFolder, home + ".local/state/velmo/rescue/");
+    // Without a state folder there is nowhere to put copies.
+    MachineFacts stateless = facts();
+    stateless.stateHomeFolder.clear();
+    EXPECT_EQ(resolveStartFolders(stateless, sleeper).rescueFolder, "");
 }
 
 TEST_F(StartFoldersTest, UserFolderEncodesTheStartFolder) {

@@ -23,8 +23,8 @@ const std::string kHeader = "***** FromTo予定 [Data\\Files1\\]";
 class CellViewTest : public ::testing::Test {
 protected:
     CellViewTest() : grid(jd(2024, 9, 10)) {
-        grid.monthSlots()[0] = {2024, 8, {}, 0, false};
-        grid.monthSlots()[1] = {2024, 9, {}, 0, false};
+        grid.monthSlots()[0] = {2024, 8, {}, 0, false, {}};
+        grid.monthSlots()[1] = {2024, 9, {}, 0, false, {}};
         grid.state().CurrentSlot = 1;
         grid.periods().lines = {kHeader};
         grid.relayout();

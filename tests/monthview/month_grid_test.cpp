@@ -42,9 +42,9 @@ class MonthGridTest : public ::testing::Test {
 protected:
     MonthGridTest() : grid(jd(2024, 9, 10)) {
         auto& slots = grid.monthSlots();
-        slots[0] = {2024, 8, {}, 0, false};
-        slots[1] = {2024, 9, {}, 0, false};
-        slots[2] = {2024, 10, {}, 0, false};
+        slots[0] = {2024, 8, {}, 0, false, {}};
+        slots[1] = {2024, 9, {}, 0, false, {}};
+        slots[2] = {2024, 10, {}, 0, false, {}};
         grid.state().CurrentSlot = 1;
         grid.periods().lines = {kHeader};
         grid.setOnRedraw([this] { ++redraws; });
@@ -168,8 +168,8 @@ TEST_F(MonthGridTest, NeighbourCellsReadTheNeighbourSlots) {
 }
 
 TEST_F(MonthGridTest, JanuaryFollowsDecemberAcrossTheYear) {
-    grid.monthSlots()[1] = {2024, 12, {line(2, "十二月")}, 0, false};
-    grid.monthSlots()[2] = {2025, 1, {line(2, "一月")}, 0, false};
+    grid.monthSlots()[1] = {2024, 12, {line(2, "十二月")}, 0, false, {}};
+    grid.monthSlots()[2] = {2025, 1, {line(2, "一月")}, 0, false, {}};
     grid.showYmd(2024, 12, 1);
     EXPECT_EQ(at(2025, 1, 2, 4).kindText(), "2");
     EXPECT_EQ(at(2024, 12, 2, 4).kindText(), "1");

@@ -65,7 +65,7 @@ protected:
     MonthInteractionTest() : model(sep(10)), interaction(model, host, ui) {
         auto& slots = model.monthSlots();
         for (int i = 0; i < 5; ++i)
-            slots[static_cast<std::size_t>(i)] = {2024, 8 + i, {}, 0, false};
+            slots[static_cast<std::size_t>(i)] = {2024, 8 + i, {}, 0, false, {}};
         slots[1].lines = {"10,1,,会議,,,,,,"};
         model.state().CurrentSlot = 1;
         // Rows tall enough for all five line positions (25 + 5 × 18).

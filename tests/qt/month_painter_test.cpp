@@ -81,9 +81,9 @@ public:
     explicit Scene(std::int32_t today = jd(2024, 9, 10)) : model(today) {
         model.state().Suspended = true;
         model.set(&KvMCalProperties::ItemGyo, 3);
-        model.monthSlots()[0] = {2024, 8, {}, 0, false};
-        model.monthSlots()[1] = {2024, 9, {}, 0, false};
-        model.monthSlots()[2] = {2024, 10, {}, 0, false};
+        model.monthSlots()[0] = {2024, 8, {}, 0, false, {}};
+        model.monthSlots()[1] = {2024, 9, {}, 0, false, {}};
+        model.monthSlots()[2] = {2024, 10, {}, 0, false, {}};
         model.state().CurrentSlot = 1;
         model.periods().lines = {"***** FromTo予定 [Data\\Files1\\]"};
         model.setOnRedraw([this] {

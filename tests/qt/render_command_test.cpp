@@ -18,6 +18,7 @@ QString toolPath() {
 }
 
 QString sampleHome() {
+    // __FILE__ may be relative to the build folder, which is not where ctest runs.
     return QStringLiteral(VELMO_SOURCE_DIR "/tests/data/sample_home");
 }
 
@@ -179,8 +180,8 @@ private slots:
         QStringList names;
         for (const QString& entry : listing(home))
             names << QDir(home).relativeFilePath(entry.section(' ', 0, 0));
-        QCOMPARE(names, QStringList({"CaSima.dat", "Data", "Data/Files1", "Hday.dat", "ReadMe.txt",
-                                     "localfol.myc"}));
+        QCOMPARE(names, QStringList({"CaSima.dat", "Data", "Data/Files1", "Hday.dat",
+                                     "ReadMe.txt", "localfol.myc"}));
     }
 
     void refusals() {

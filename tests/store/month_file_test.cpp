@@ -226,7 +226,7 @@ TEST_F(MonthFileTest, WriteFailuresAndCounterFailuresNameTheirCode) {
         SharedFolderHooks& hooks = c.network ? static_cast<SharedFolderHooks&>(network) : local;
         // Local cases write into a folder that is gone; network ones write but miss the counter.
         const std::string folder = dir.path().string() + (c.network ? "/" : "/gone/");
-        MonthSlot slot{2024, 3, entries(c.loaded), c.loaded, false};
+        MonthSlot slot{2024, 3, entries(c.loaded), c.loaded, false, {}};
         slot.lines.resize(static_cast<std::size_t>(c.kept));
         answers.answer(true);
         answers.answer(true);
@@ -256,7 +256,7 @@ TEST_F(MonthFileTest, NetworkModeWritesOnlyForAnEdit) {
 // The file is there but cannot be read (a folder stands in its place).
 TEST_F(MonthFileTest, AMonthThatCouldNotBeReadIsNeverWrittenOver) {
     fs::create_directory(file());
-    MonthSlot slot{2024, 3, entries(8), 8, false};
+    MonthSlot slot{2024, 3, entries(8), 8, false, {}};
     EXPECT_FALSE(loadSlot(slot, 2, 2024, 3, true, context));
     EXPECT_EQ(ui.texts(), Texts{"予定データ読込エラー[ 2 ]"});
     EXPECT_EQ(sleeper.pauses(), std::vector<milliseconds>(5, milliseconds(500)));
@@ -282,6 +282,83 @@ TEST_F(MonthFileTest, AMonthThatCouldNotBeReadIsNeverWrittenOver) {
     slot.lines.push_back(" 6,1,,new");
     EXPECT_EQ(saveSlot(slot, SaveRequest::SaveAll, context), SaveOutcome::Written);
     EXPECT_EQ(content(), fileBytes(slot.lines));
+}
+
+// Reading and writing back an unedited file would change it: the other code of a CP932
+// twin (ED40 is written FA5C, 8790 as 81E0), CR LF for LF, nothing after 0x1A. Only a
+// slot whose lines differ from its file is written.
+TEST_F(MonthFileTest, AnUntouchedMonthKeepsEveryByte) {
+    const std::string bytes = std::string(" 5,1,,\xED\x40\x87\x90,,,,,,\n") + "12,1,," +
+                              cp932::encode("会議") + ",,,,,,\r\n\x1A" + "after the end";
+    dir.write("Ca202403.myc", bytes);
+    MonthSlot slot = load();
+    EXPECT_FALSE(hasUnsavedChange(slot));
+    EXPECT_EQ(saveSlot(slot, SaveRequest::SaveAll, context), SaveOutcome::Unchanged);
+    EXPECT_EQ(saveSlot(slot, SaveRequest::Edit, context), SaveOutcome::Unchanged);
+    EXPECT_EQ(content(), bytes);
+
+    // An edit taken back in the editor is no change either.
+    const LineList loaded = slot.lines;
+    writeBackDay(slot, 1, 2024, 3, 12, {"会議", "追加"}, {}, false, local);
+    EXPECT_TRUE(hasUnsavedChange(slot));
+    writeBackDay(slot, 1, 2024, 3, 12, {"会議"}, {}, false, local);
+    EXPECT_EQ(slot.lines, loaded);
+    EXPECT_EQ(saveSlot(slot, SaveRequest::SaveAll, context), SaveOutcome::Unchanged);
+    EXPECT_EQ(content(), bytes);
+
+    // A real edit is written, twins in the code Windows writes.
+    writeBackDay(slot, 1, 2024, 3, 20, {"出張"}, {}, false, local);
+    EXPECT_EQ(saveSlot(slot, SaveRequest::SaveAll, context), SaveOutcome::Written);
+    EXPECT_EQ(content(), fileBytes(slot.lines));
+    EXPECT_NE(content().find("\xFA\x5C\x81\xE0"), std::string::npos);
+    // From then on the written lines are what the file holds.
+    EXPECT_FALSE(hasUnsavedChange(slot));
+    dir.write("Ca202403.myc", "elsewhere");
+    EXPECT_EQ(saveSlot(slot, SaveRequest::SaveAll, context), SaveOutcome::Unchanged);
+    EXPECT_EQ(content(), "elsewhere");
+    EXPECT_TRUE(ui.shown().empty());
+}
+
+TEST_F(MonthFileTest, AFailedWriteStaysUnsavedUntilAWriteSucceeds) {
+    writeFile(entries(3));
+    MonthSlot slot = load();
+    writeBackDay(slot, 1, 2024, 3, 9, {"新規"}, {}, false, local);
+    ScriptedUserInterface answers;
+    const MonthFileContext gone{dir.path().string() + "/gone/", "Data\\Files1\\", answers, sleeper,
+                                local};
+    EXPECT_EQ(saveSlot(slot, SaveRequest::SaveAll, gone), SaveOutcome::WriteFailed);
+    EXPECT_TRUE(hasUnsavedChange(slot));
+    EXPECT_EQ(saveSlot(slot, SaveRequest::SaveAll, gone), SaveOutcome::WriteFailed);
+    EXPECT_EQ(answers.texts(), Texts(2, failureText("fs05")));
+
+    EXPECT_EQ(saveSlot(slot, SaveRequest::SaveAll, context), SaveOutcome::Written);
+    EXPECT_EQ(content(), fileBytes(slot.lines));
+    EXPECT_FALSE(hasUnsavedChange(slot));
+}
+
+// Unsaved means a save would have something to write, whatever the questions answer.
+TEST_F(MonthFileTest, WhatCountsAsUnsaved) {
+    MonthSlot missing = load();  // no file: the placeholder alone is never written
+    EXPECT_FALSE(hasUnsavedChange(missing));
+    EXPECT_FALSE(hasUnsavedChange(MonthSlot{}));
+    writeBackDay(missing, 1, 2024, 3, 4, {"a"}, {}, false, local);
+    EXPECT_TRUE(hasUnsavedChange(missing));
+
+    // Every entry removed from a month that had some: the questions would follow.
+    writeFile({kPlaceholder, " 4,1,,a"});
+    MonthSlot emptied = load();
+    writeBackDay(emptied, 1, 2024, 3, 4, {}, {}, false, local);
+    EXPECT_EQ(emptied.lines, LineList{kPlaceholder});
+    EXPECT_TRUE(hasUnsavedChange(emptied));
+
+    // A file that could not be read counts once something was added.
+    fs::remove(file());
+    fs::create_directory(file());
+    MonthSlot unread;
+    EXPECT_FALSE(loadSlot(unread, 1, 2024, 3, false, context));
+    EXPECT_FALSE(hasUnsavedChange(unread));
+    writeBackDay(unread, 1, 2024, 3, 4, {"a"}, {}, false, local);
+    EXPECT_TRUE(hasUnsavedChange(unread));
 }
 
 TEST(MonthFileFolders, CreatesTheDataSetFoldersAndNamesTheOneThatFailed) {

@@ -107,6 +107,7 @@ TEST_F(PeriodFileTest, AFileThatCouldNotBeReadIsNeverReplacedByTheHeaderLine) {
     writeFile(records(3));
     EXPECT_EQ(load(), PeriodLoadOutcome::Loaded);
     EXPECT_FALSE(list.readFailed);
+    addPeriod(list, parsePeriodRecord(record(5)), "PC-01", local);
     EXPECT_EQ(savePeriodList(list, SaveRequest::SaveAll, context()), SaveOutcome::Written);
 }
 
@@ -120,13 +121,17 @@ TEST_F(PeriodFileTest, RecordsRoundTripByteForByteThroughLoadSortAndSave) {
     dir.write("Data/Files1/CaFromTo.myc", bytes);
     EXPECT_EQ(load(), PeriodLoadOutcome::Loaded);
     EXPECT_EQ(list.loadedCount, 4);
-    EXPECT_EQ(savePeriodList(list, SaveRequest::SaveAll, context()), SaveOutcome::Written);
+    EXPECT_EQ(savePeriodList(list, SaveRequest::SaveAll, context()), SaveOutcome::Unchanged);
     EXPECT_EQ(content(), bytes);
 
+    // Written once an edit asks for it, every other record exactly as it was read.
     EXPECT_TRUE(sortPeriodLines(list));
+    addPeriod(list, parsePeriodRecord(record(20)), "PC-01", local);
     EXPECT_EQ(savePeriodList(list, SaveRequest::SaveAll, context()), SaveOutcome::Written);
     const LineList before = splitFileText(bytes);
-    EXPECT_EQ(content(), fileBytes({before[0], before[3], before[2], before[1]}));
+    EXPECT_EQ(content(),
+              fileBytes({before[0], before[3], before[2], before[1], list.lines.back()}));
+    EXPECT_NE(content().find("\x80\xA0\xFD,PC,x,,,,\r\n"), std::string::npos);
     EXPECT_TRUE(ui.shown().empty());
 }
 
@@ -201,6 +206,7 @@ TEST_F(PeriodFileTest, ShrinkGuardAsksTwiceBelowHalfTheLoadedLines) {
     EXPECT_EQ(content(), fileBytes(records(5)));
 
     fs::remove_all(dir / "Data");
+    list.lines.resize(4);
     ui.answer(true);
     ui.answer(true);
     EXPECT_EQ(savePeriodList(list, SaveRequest::SaveAll, context()), SaveOutcome::WriteFailed);
@@ -222,6 +228,7 @@ TEST_F(PeriodFileTest, NetworkModeWritesOnlyForEditsAndNeverBacksUp) {
     EXPECT_TRUE(ui.shown().empty());
 
     network.counterWorks = false;
+    addPeriod(list, parsePeriodRecord(record(10)), "PC-02", network);
     EXPECT_EQ(savePeriodList(list, SaveRequest::Edit, context()), SaveOutcome::Written);
     EXPECT_EQ(ui.texts(), Texts{"期間予定データ書込エラー[" + file().string() + "]"});
 
@@ -328,6 +335,69 @@ TEST_F(PeriodFileTest, SaveBeforeLeavingCleansUpOnlyAfterASuccessfulSave) {
     EXPECT_EQ(ui.texts().back(), "ネットフォルダ[" + root() +
                                      "Data/Files1/]が確認できません。\r\nローカルフォルダに設定"
                                      "を戻します（ネットＯｆｆ）。[n050]");
+}
+
+// Reading and writing back an unedited file would change it: the other code of a CP932
+// twin (ED40 is written FA5C, 8790 as 81E0), CR LF for LF, nothing after 0x1A. Only a
+// list that differs from its file is written, and sorting it is no difference.
+TEST_F(PeriodFileTest, AnUntouchedFileKeepsEveryByteThroughLoadSortAndSave) {
+    const std::string bytes = cp932::encode(kHeader) + "\n" + cp932::encode(record(9, "b")) + "\n" +
+                              cp932::encode(record(3, "a")) + "\r\n" +
+                              "2024, 9, 5,M,2024, 9, 6,E,2024, 9, 5,1,,\xED\x40\x87\x90,PC,,,,,\n"
+                              "\x1A"
+                              "after the end";
+    dir.write("Data/Files1/CaFromTo.myc", bytes);
+    EXPECT_EQ(load(true), PeriodLoadOutcome::Loaded);
+    EXPECT_FALSE(hasUnsavedChange(list));
+    EXPECT_TRUE(sortPeriodLines(list));
+    EXPECT_FALSE(hasUnsavedChange(list));
+    EXPECT_EQ(savePeriodList(list, SaveRequest::SaveAll, context()), SaveOutcome::Unchanged);
+    EXPECT_EQ(content(), bytes);
+
+    // An edit taken back again leaves the file alone too.
+    const LineList loaded = list.lines;
+    addPeriod(list, parsePeriodRecord(record(12)), "PC-01", local);
+    EXPECT_TRUE(hasUnsavedChange(list));
+    deletePeriod(list, static_cast<int>(list.lines.size()) - 1, local);
+    EXPECT_EQ(list.lines, loaded);
+    EXPECT_EQ(savePeriodList(list, SaveRequest::SaveAll, context()), SaveOutcome::Unchanged);
+
+    // Once written, the written lines are what the file holds: the next save writes
+    // nothing, even over bytes someone else put there since.
+    addPeriod(list, parsePeriodRecord(record(12)), "PC-01", local);
+    EXPECT_EQ(savePeriodList(list, SaveRequest::SaveAll, context()), SaveOutcome::Written);
+    EXPECT_EQ(content(), fileBytes(list.lines));
+    EXPECT_NE(content().find("\xFA\x5C\x81\xE0"), std::string::npos);
+    EXPECT_FALSE(hasUnsavedChange(list));
+    dir.write("Data/Files1/CaFromTo.myc", "elsewhere");
+    EXPECT_EQ(savePeriodList(list, SaveRequest::SaveAll, context()), SaveOutcome::Unchanged);
+    EXPECT_EQ(content(), "elsewhere");
+    EXPECT_TRUE(ui.shown().empty());
+}
+
+TEST_F(PeriodFileTest, AFailedWriteStaysUnsavedUntilAWriteSucceeds) {
+    writeFile(records(3));
+    load();
+    addPeriod(list, parsePeriodRecord(record(7)), "PC-01", local);
+    fs::rename(dir / "Data/Files1", dir / "Data/Moved");
+    EXPECT_EQ(savePeriodList(list, SaveRequest::SaveAll, context()), SaveOutcome::WriteFailed);
+    EXPECT_TRUE(hasUnsavedChange(list));
+    EXPECT_EQ(savePeriodList(list, SaveRequest::SaveAll, context()), SaveOutcome::WriteFailed);
+
+    fs::rename(dir / "Data/Moved", dir / "Data/Files1");
+    EXPECT_EQ(savePeriodList(list, SaveRequest::SaveAll, context()), SaveOutcome::Written);
+    EXPECT_EQ(content(), fileBytes(list.lines));
+    EXPECT_FALSE(hasUnsavedChange(list));
+
+    // What counts as unsaved: a list never loaded holds nothing; a file that could not
+    // be read counts only once something was added to its header line.
+    EXPECT_FALSE(hasUnsavedChange(PeriodList{}));
+    fs::remove(file());
+    fs::create_symlink("CaFromTo.myc", file());
+    load();
+    EXPECT_FALSE(hasUnsavedChange(list));
+    addPeriod(list, parsePeriodRecord(record(8)), "PC-01", local);
+    EXPECT_TRUE(hasUnsavedChange(list));
 }
 
 }  // namespace

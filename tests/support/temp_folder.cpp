@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -37,6 +38,17 @@ std::filesystem::path TempFolder::write(std::string_view name, std::string_view 
 std::string TempFolder::read(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::filesystem::path> TempFolder::subfolders(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> folders;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, ignored)) {
+        if (entry.is_directory(ignored))
+            folders.push_back(entry.path());
+    }
+    std::sort(folders.begin(), folders.end());
+    return folders;
 }
 
 }  // namespace velmo::testing

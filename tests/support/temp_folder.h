@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmo::testing {
 
@@ -21,6 +22,8 @@ public:
     std::filesystem::path write(std::string_view name, std::string_view bytes) const;
     // Reads a whole file's raw bytes.
     static std::string read(const std::filesystem::path& file);
+    // The folders directly below a folder, in name order; none when it does not exist.
+    static std::vector<std::filesystem::path> subfolders(const std::filesystem::path& folder);
 
 private:
     std::filesystem::path path_;
