@@ -180,8 +180,8 @@ private slots:
         QStringList names;
         for (const QString& entry : listing(home))
             names << QDir(home).relativeFilePath(entry.section(' ', 0, 0));
-        QCOMPARE(names, QStringList({"CaSima.dat", "Data", "Data/Files1", "Hday.dat",
-                                     "ReadMe.txt", "localfol.myc"}));
+        QCOMPARE(names, QStringList({"CaSima.dat", "Data", "Data/Files1", "Hday.dat", "ReadMe.txt",
+                                     "localfol.myc"}));
     }
 
     void refusals() {
