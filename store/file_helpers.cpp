@@ -4,11 +4,10 @@
 
 #include <algorithm>
 #include <ctime>
-#include <fstream>
-#include <iterator>
 
 #include "store/cp932.h"
 #include "store/line_file.h"
+#include "store/regular_file.h"
 #include "store/text_helpers.h"
 
 namespace fs = std::filesystem;
@@ -145,11 +144,9 @@ fs::path resolveCaseInsensitive(const fs::path& path) {
 }
 
 bool copyFile(const fs::path& from, const fs::path& to) {
-    std::ifstream in(resolveCaseInsensitive(from), std::ios::binary);
-    if (!in)
-        return false;
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
+    const OpenedFile source = openRegularFile(resolveCaseInsensitive(from), FileAccess::Read);
+    std::string bytes;
+    if (source.outcome != OpenOutcome::Opened || !readAll(source.fd.get(), bytes))
         return false;
     ThreadSleeper noPause;
     return writeFileAtomically(to, bytes, {1, std::chrono::milliseconds(0)}, noPause);

@@ -6,6 +6,7 @@
 
 #include <ctime>
 
+#include "tests/support/fifo.h"
 #include "tests/support/scripted_user_interface.h"
 #include "tests/support/temp_folder.h"
 
@@ -95,6 +96,16 @@ TEST(FileCopy, CreatesOrOverwrites) {
     EXPECT_FALSE(copyFile(dir / "missing", dir / "e.myc"));
     EXPECT_FALSE(fs::exists(dir / "e.myc"));
     EXPECT_FALSE(copyFile(source, dir / "a.myc" / "f.myc"));  // parent is a file
+}
+
+TEST(FileCopy, PipeAsSourceIsRefusedWithoutWaiting) {
+    TempFolder dir;
+    const fs::path fifo = testing::makeFifo(dir / "Torka.ini");
+    bool copied = true;
+    EXPECT_TRUE(
+        testing::returnsBesideFifo(fifo, [&] { copied = copyFile(fifo, dir / "copy.ini"); }));
+    EXPECT_FALSE(copied);
+    EXPECT_FALSE(fs::exists(dir / "copy.ini"));
 }
 
 TEST(FileDate, LocalWriteTimeOrNothing) {

@@ -336,6 +336,22 @@ TEST_F(SettingsTest, UnreadableFileGivesDefaultsAndIsNeverOverwritten) {
     EXPECT_TRUE(store.save(later.settings, context(), sleeper).saved());
 }
 
+// Settings kept elsewhere behind a link whose file is not there yet: the first save
+// creates that file and the link stays, so later reads go through it.
+TEST_F(SettingsTest, LinkToAMissingFileIsWrittenThroughAndKept) {
+    TempFolder elsewhere;
+    fs::create_symlink(elsewhere / "Torka.ini", folder / "Torka.ini");
+    SettingsStore store(place());
+    const auto first = store.read(env(), sleeper);
+    EXPECT_EQ(first.outcome, Load::Missing);
+    ASSERT_TRUE(store.save(first.settings, context(), sleeper).saved());
+    EXPECT_TRUE(fs::is_symlink(folder / "Torka.ini"));
+    EXPECT_EQ(
+        ProfileFile::load(elsewhere / "Torka.ini", kRetry, sleeper).readString("Header", "Version"),
+        kSettingsVersion);
+    EXPECT_EQ(store.read(env(), sleeper).outcome, Load::Loaded);
+}
+
 TEST_F(SettingsTest, LocalOperationReadsTheStartFolderFileAndMovesItWhole) {
     TempFolder user;
     folder.write("Torka.ini", "[Settei]\r\nvSizeNo=2\r\n[fmDay]\r\nfmTop=10\r\n");
