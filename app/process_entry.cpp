@@ -11,11 +11,13 @@
 #include "app/startup/launch_options.h"
 #include "app/startup/seed.h"
 #include "app/startup/start_folders.h"
+#include "app/startup/written_folders.h"
 #include "platform/posix/system_info.h"
 #include "platform/qt_user_interface.h"
 #include "platform/single_instance.h"
 #include "platform/termination_signals.h"
 #include "store/file_helpers.h"
+#include "store/temporary_files.h"
 
 namespace velmo {
 
@@ -118,6 +120,9 @@ int runProcess(int argc, char** argv) {
     MainWindowContext context{resolveStartFolders(readMachineFacts(start), sleeper), options, ui,
                               clock, sleeper};
     TfmC21 window(std::move(context));
+    // Only now are all folders known: the data root comes from the settings.
+    removeStaleTemporaries(
+        foldersWrittenByRun(window.folders(), window.runSettings().dataFolders()), clock);
     ui.setOwner(&window);
     QObject::connect(&instance, &platform::SingleInstance::showRequested, &window,
                      &TfmC21::showRequested);

@@ -1,6 +1,13 @@
 #include "store/temporary_files.h"
 
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <ctime>
 #include <random>
+#include <system_error>
+
+namespace fs = std::filesystem;
 
 namespace velmo {
 
@@ -10,6 +17,23 @@ constexpr std::string_view kAlphabet =
     "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
 constexpr std::size_t kSuffixLength = 6;
 constexpr std::string_view kEnd = ".tmp";
+constexpr std::time_t kStaleAfterSeconds = 60 * 60;
+
+bool isSuffixCharacter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+std::time_t secondsSinceEpoch(const LocalDateTime& t) {
+    std::tm local{};
+    local.tm_year = t.year - 1900;
+    local.tm_mon = t.month - 1;
+    local.tm_mday = t.day;
+    local.tm_hour = t.hour;
+    local.tm_min = t.minute;
+    local.tm_sec = t.second;
+    local.tm_isdst = -1;
+    return std::mktime(&local);
+}
 
 }  // namespace
 
@@ -24,6 +48,44 @@ std::string newTemporaryName(std::string_view targetName) {
         name += kAlphabet[pick(random)];
     name += kEnd;
     return name;
+}
+
+bool isTemporaryName(std::string_view name) {
+    // "." + at least one character of the target's name + "." + suffix + ".tmp"
+    if (name.size() < 1 + 1 + 1 + kSuffixLength + kEnd.size() || name.front() != '.' ||
+        !name.ends_with(kEnd)) {
+        return false;
+    }
+    name.remove_suffix(kEnd.size());
+    const std::string_view suffix = name.substr(name.size() - kSuffixLength);
+    for (const char c : suffix) {
+        if (!isSuffixCharacter(c))
+            return false;
+    }
+    return name[name.size() - kSuffixLength - 1] == '.';
+}
+
+std::vector<fs::path> removeStaleTemporaries(const std::vector<fs::path>& folders,
+                                             const Clock& clock) {
+    const std::time_t staleBefore = secondsSinceEpoch(clock.now()) - kStaleAfterSeconds;
+    const uid_t self = ::geteuid();
+    std::vector<fs::path> removed;
+    for (const fs::path& folder : folders) {
+        std::error_code ec;
+        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+            const fs::path& entry = it->path();
+            if (!isTemporaryName(entry.filename().string()))
+                continue;
+            struct stat st {};
+            if (::lstat(entry.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != self ||
+                st.st_mtime >= staleBefore) {
+                continue;
+            }
+            if (::unlink(entry.c_str()) == 0)
+                removed.push_back(entry);
+        }
+    }
+    return removed;
 }
 
 }  // namespace velmo
