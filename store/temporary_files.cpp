@@ -17,7 +17,7 @@ constexpr std::string_view kAlphabet =
     "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
 constexpr std::size_t kSuffixLength = 6;
 constexpr std::string_view kEnd = ".tmp";
-constexpr std::time_t kStaleAfterSeconds = 60 * 60;
+constexpr std::time_t kStaleAfterSeconds = std::time_t{60} * 60;
 
 bool isSuffixCharacter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
