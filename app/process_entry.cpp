@@ -7,11 +7,13 @@
 #include <cstdio>
 
 #include "app/main_window.h"
+#include "app/month_page.h"
 #include "app/startup/entry_decision.h"
 #include "app/startup/launch_options.h"
 #include "app/startup/seed.h"
 #include "app/startup/start_folders.h"
 #include "app/startup/written_folders.h"
+#include "monthview/qt_month_view.h"
 #include "platform/posix/system_info.h"
 #include "platform/qt_user_interface.h"
 #include "platform/single_instance.h"
@@ -56,7 +58,9 @@ void printUsage() {
         "[/D3folder] [/DNfolder]\n"
         "  --start-folder DIR  use DIR as the start folder (also VELMO_HOME)\n"
         "  /2                  start even when another copy is running\n"
-        "  /Jseconds           go resident after the given seconds\n",
+        "  /Jseconds           go resident after the given seconds\n"
+        "  --quit-after-first-paint  end without saving once the month view is painted\n"
+        "                      (start-up benchmarks)\n",
         stdout);
 }
 
@@ -129,6 +133,12 @@ int runProcess(int argc, char** argv) {
     platform::TerminationSignals termination;
     QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &window,
                      &QWidget::close);
+    if (options.quitAfterFirstPaint) {
+        // Queued, so the first picture is on the screen before the run ends.
+        QObject::connect(
+            window.monthPage()->view(), &TKvMCal::firstPainted, &app,
+            [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    }
     window.show();
     return QApplication::exec();
 }

@@ -59,6 +59,10 @@ void TKvMCal::paintEvent(QPaintEvent* event) {
         repaintImage();
     QPainter painter(this);
     drawImageArea(painter, image_, event->rect());
+    if (!painted_) {
+        painted_ = true;
+        emit firstPainted();
+    }
 }
 
 void TKvMCal::resizeEvent(QResizeEvent* event) {

@@ -41,6 +41,8 @@ public:
 signals:
     // The selected date changed (OnDayChange).
     void dayChanged(int year, int month, int day);
+    // The control reached the screen for the first time (start-up benchmarks).
+    void firstPainted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -61,6 +63,7 @@ private:
     MonthPainter painter_;
     QImage image_;
     MonthInteraction* interaction_ = nullptr;
+    bool painted_ = false;
 };
 
 }  // namespace velmo
