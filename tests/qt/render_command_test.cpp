@@ -17,8 +17,10 @@ QString toolPath() {
     return QFileInfo(QStringLiteral(VELMO_EXE_PATH)).dir().absoluteFilePath("../cli/velmo-tool");
 }
 
+// From the source tree's root: __FILE__ may be relative to the build folder (ccache's
+// base_dir rewrites it), which is not where ctest runs the test.
 QString sampleHome() {
-    return QFileInfo(QStringLiteral(__FILE__)).dir().absoluteFilePath("../data/sample_home");
+    return QStringLiteral(VELMO_SOURCE_DIR "/tests/data/sample_home");
 }
 
 void copyFolder(const QString& from, const QString& to) {
