@@ -98,8 +98,9 @@ int runProcess(int argc, char** argv) {
     facts.otherCopyRunning = !facts.siblingRunning && !options.ignoreRunningCopy &&
                              !instance.listen() &&
                              platform::SingleInstance::isRunning(kWindowCaption);
-    facts.localFolderMarker = findCaseInsensitive(start.folder, "localfol.myc").has_value();
-    facts.startMarker = findCaseInsensitive(start.folder, "kidou.myc").has_value();
+    StartMarkers markers = readStartMarkers(start.folder);
+    facts.localFolderMarker = markers.localFolder;
+    facts.startMarker = markers.start;
     switch (decideEntry(facts, options)) {
         case EntryAction::RefuseBesideSibling:
             ui.message(kSiblingRunningText);
@@ -115,14 +116,20 @@ int runProcess(int argc, char** argv) {
             break;
     }
 
-    if (seedStartFolderIfNew(start.folder, bundledSeedFiles(), sleeper) == SeedOutcome::Failed) {
-        ui.error("起動フォルダ[" + start.folder + "]が作成出来ません。\r\n起動を中止します。",
-                 kWindowCaption);
-        return 1;
+    switch (seedStartFolderIfNew(start.folder, bundledSeedFiles(), sleeper)) {
+        case SeedOutcome::Failed:
+            ui.error("起動フォルダ[" + start.folder + "]が作成出来ません。\r\n起動を中止します。",
+                     kWindowCaption);
+            return 1;
+        case SeedOutcome::Seeded:
+            markers = readStartMarkers(start.folder);  // the new folder's own marker
+            break;
+        case SeedOutcome::NotNeeded:
+            break;
     }
 
-    MainWindowContext context{resolveStartFolders(readMachineFacts(start), sleeper), options, ui,
-                              clock, sleeper};
+    MainWindowContext context{resolveStartFolders(readMachineFacts(start, markers), sleeper),
+                              options, ui, clock, sleeper};
     TfmC21 window(std::move(context));
     // Only now are all folders known: the data root comes from the settings.
     removeStaleTemporaries(

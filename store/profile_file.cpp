@@ -134,8 +134,19 @@ ProfileFile ProfileFile::load(const fs::path& path, Retry retry, Sleeper& sleepe
     return file;
 }
 
+ProfileFile ProfileFile::load(const fs::path& path, const FolderListing& folder, Retry retry,
+                              Sleeper& sleeper) {
+    ProfileFile file(folder.find(path.filename().string()).value_or(path));
+    file.readFile(retry, sleeper);
+    return file;
+}
+
 ProfileFile::LoadOutcome ProfileFile::reload(Retry retry, Sleeper& sleeper) {
     path_ = resolveCaseInsensitive(path_);
+    return readFile(retry, sleeper);
+}
+
+ProfileFile::LoadOutcome ProfileFile::readFile(Retry retry, Sleeper& sleeper) {
     lines_.clear();
     modified_ = false;
     outcome_ = LoadOutcome::Unreadable;
