@@ -1,6 +1,9 @@
 #include "store/folder_listing.h"
 
+#include <dirent.h>
+
 #include <algorithm>
+#include <memory>
 #include <system_error>
 
 #include "store/file_helpers.h"
@@ -27,15 +30,29 @@ bool hasWildcard(std::string_view nameOrMask) {
 }  // namespace
 
 FolderListing::FolderListing(fs::path folder) : folder_(std::move(folder)) {
-    std::error_code ec;
-    for (fs::directory_iterator it(folder_.empty() ? fs::path(".") : folder_, ec), end;
-         !ec && it != end; it.increment(ec)) {
-        std::string name = it->path().filename().string();
-        entries_.push_back({foldedAscii(name), std::move(name)});
+    // readdir rather than directory_iterator: a folder of a few hundred months is
+    // listed at every start, and building a path object per entry costs more than the
+    // listing itself.
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(
+        ::opendir(folder_.empty() ? "." : folder_.c_str()), ::closedir);
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string_view name = entry->d_name;
+        if (name != "." && name != "..")
+            entries_.push_back({foldedAscii(name), std::string(name)});
     }
     std::sort(entries_.begin(), entries_.end(), [](const Entry& a, const Entry& b) {
         return a.folded != b.folded ? a.folded < b.folded : a.name < b.name;
     });
+}
+
+std::vector<std::string_view> FolderListing::names() const {
+    std::vector<std::string_view> names;
+    names.reserve(entries_.size());
+    for (const Entry& entry : entries_)
+        names.emplace_back(entry.name);
+    return names;
 }
 
 FolderListing::Range FolderListing::variants(std::string_view name) const {

@@ -23,6 +23,8 @@ public:
     explicit FolderListing(std::filesystem::path folder);
 
     const std::filesystem::path& folder() const { return folder_; }
+    // Every entry's name (valid while the listing lives), ordered ignoring case.
+    std::vector<std::string_view> names() const;
 
     // True when an entry of any kind (hidden ones included) matches the name or mask.
     bool containsAny(std::string_view nameOrMask) const;

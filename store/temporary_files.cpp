@@ -5,7 +5,8 @@
 
 #include <ctime>
 #include <random>
-#include <system_error>
+
+#include "store/folder_listing.h"
 
 namespace fs = std::filesystem;
 
@@ -71,11 +72,11 @@ std::vector<fs::path> removeStaleTemporaries(const std::vector<fs::path>& folder
     const uid_t self = ::geteuid();
     std::vector<fs::path> removed;
     for (const fs::path& folder : folders) {
-        std::error_code ec;
-        for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-            const fs::path& entry = it->path();
-            if (!isTemporaryName(entry.filename().string()))
+        const FolderListing listing(folder);
+        for (const std::string_view name : listing.names()) {
+            if (!isTemporaryName(name))
                 continue;
+            const fs::path entry = folder / name;
             struct stat st {};
             if (::lstat(entry.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != self ||
                 st.st_mtime >= staleBefore) {
