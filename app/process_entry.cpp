@@ -13,6 +13,7 @@
 #include "app/startup/seed.h"
 #include "app/startup/start_folders.h"
 #include "app/startup/written_folders.h"
+#include "dialogs/dialog_fonts.h"
 #include "monthview/qt_month_view.h"
 #include "platform/posix/system_info.h"
 #include "platform/qt_user_interface.h"
@@ -80,6 +81,7 @@ int runProcess(int argc, char** argv) {
     QApplication::setApplicationName("velmo");
     QApplication::setApplicationDisplayName(kWindowCaption);
     QApplication::setQuitOnLastWindowClosed(true);
+    useJapaneseApplicationFont();
     platform::QtUserInterface ui;
     SystemClock clock;
     ThreadSleeper sleeper;
