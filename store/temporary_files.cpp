@@ -24,18 +24,6 @@ bool isSuffixCharacter(char c) {
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
 }
 
-std::time_t secondsSinceEpoch(const LocalDateTime& t) {
-    std::tm local{};
-    local.tm_year = t.year - 1900;
-    local.tm_mon = t.month - 1;
-    local.tm_mday = t.day;
-    local.tm_hour = t.hour;
-    local.tm_min = t.minute;
-    local.tm_sec = t.second;
-    local.tm_isdst = -1;
-    return std::mktime(&local);
-}
-
 }  // namespace
 
 std::string newTemporaryName(std::string_view targetName) {

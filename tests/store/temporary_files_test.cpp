@@ -28,16 +28,7 @@ std::set<std::string> namesIn(const fs::path& folder) {
 
 // Sets an entry's last write (of a link, the link's own) to the clock's time minus age.
 void age(const fs::path& entry, const FakeClock& clock, std::chrono::minutes minutes) {
-    const LocalDateTime t = clock.now();
-    std::tm local{};
-    local.tm_year = t.year - 1900;
-    local.tm_mon = t.month - 1;
-    local.tm_mday = t.day;
-    local.tm_hour = t.hour;
-    local.tm_min = t.minute;
-    local.tm_sec = t.second;
-    local.tm_isdst = -1;
-    const std::time_t when = std::mktime(&local) - minutes.count() * 60;
+    const std::time_t when = secondsSinceEpoch(clock.now()) - minutes.count() * 60;
     const timespec times[2] = {{when, 0}, {when, 0}};
     ASSERT_EQ(::utimensat(AT_FDCWD, entry.c_str(), times, AT_SYMLINK_NOFOLLOW), 0);
 }
