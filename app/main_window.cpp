@@ -174,8 +174,10 @@ void TfmC21::createDateChange() {
 
 void TfmC21::createMonthViewActions() {
     // The one editor window of the run, reused for every edit.
-    editor_ = new TfmDay(context_.ui, context_.clock,
-                         {context_.folders.settingsFile, &context_.sleeper}, this);
+    editor_ = new TfmDay(
+        context_.ui, context_.clock,
+        {context_.folders.settingsFile, &context_.sleeper, runSettings_.settingsFileAsRead()},
+        this);
     monthActions_ = std::make_unique<MonthViewActions>(
         MonthViewActionsContext{*monthPage_->view(),
                                 monthPage_->session(),

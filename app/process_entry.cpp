@@ -4,17 +4,22 @@
 #include <cstdio>
 
 #include "app/main_window.h"
+#include "app/month_page.h"
 #include "app/startup/entry_decision.h"
 #include "app/startup/launch_options.h"
 #include "app/startup/seed.h"
 #include "app/startup/session_ending.h"
 #include "app/startup/start_folders.h"
+#include "app/startup/written_folders.h"
+#include "dialogs/dialog_fonts.h"
+#include "monthview/qt_month_view.h"
 #include "platform/posix/system_info.h"
 #include "platform/qt_translations.h"
 #include "platform/qt_user_interface.h"
 #include "platform/single_instance.h"
 #include "platform/termination_signals.h"
 #include "store/file_helpers.h"
+#include "store/temporary_files.h"
 
 namespace velmo {
 
@@ -35,7 +40,9 @@ void printUsage() {
         "[/D3folder] [/DNfolder]\n"
         "  --start-folder DIR  use DIR as the start folder (also VELMO_HOME)\n"
         "  /2                  start even when another copy is running\n"
-        "  /Jseconds           go resident after the given seconds\n",
+        "  /Jseconds           go resident after the given seconds\n"
+        "  --quit-after-first-paint  end without saving once the month view is painted\n"
+        "                      (start-up benchmarks)\n",
         stdout);
 }
 
@@ -58,6 +65,7 @@ int runProcess(int argc, char** argv) {
     if (!platform::installJapaneseQtTranslations(app))
         std::fputs("velmo: Qt's Japanese translations (qtbase_ja) were not found\n", stderr);
     QApplication::setQuitOnLastWindowClosed(true);
+    useJapaneseApplicationFont();
     platform::QtUserInterface ui;
     SystemClock clock;
     ThreadSleeper sleeper;
@@ -76,8 +84,9 @@ int runProcess(int argc, char** argv) {
     facts.otherCopyRunning = !facts.siblingRunning && !options.ignoreRunningCopy &&
                              !instance.listen() &&
                              platform::SingleInstance::isRunning(kWindowCaption);
-    facts.localFolderMarker = findCaseInsensitive(start.folder, "localfol.myc").has_value();
-    facts.startMarker = findCaseInsensitive(start.folder, "kidou.myc").has_value();
+    StartMarkers markers = readStartMarkers(start.folder);
+    facts.localFolderMarker = markers.localFolder;
+    facts.startMarker = markers.start;
     switch (decideEntry(facts, options)) {
         case EntryAction::RefuseBesideSibling:
             ui.message(kSiblingRunningText);
@@ -93,21 +102,36 @@ int runProcess(int argc, char** argv) {
             break;
     }
 
-    if (seedStartFolder(start.folder, sleeper) == SeedOutcome::Failed) {
-        ui.error("起動フォルダ[" + start.folder + "]が作成出来ません。\r\n起動を中止します。",
-                 kWindowCaption);
-        return 1;
+    switch (seedStartFolder(start.folder, sleeper)) {
+        case SeedOutcome::Failed:
+            ui.error("起動フォルダ[" + start.folder + "]が作成出来ません。\r\n起動を中止します。",
+                     kWindowCaption);
+            return 1;
+        case SeedOutcome::Seeded:
+            markers = readStartMarkers(start.folder);  // the new folder's own marker
+            break;
+        case SeedOutcome::NotNeeded:
+            break;
     }
 
-    MainWindowContext context{resolveStartFolders(readMachineFacts(start), sleeper), options, ui,
-                              clock, sleeper};
+    MainWindowContext context{resolveStartFolders(readMachineFacts(start, markers), sleeper),
+                              options, ui, clock, sleeper};
     TfmC21 window(std::move(context));
+    // Only now are all folders known: the data root comes from the settings.
+    removeStaleTemporaries(
+        foldersWrittenByRun(window.folders(), window.runSettings().dataFolders()), clock);
     ui.setOwner(&window);
     QObject::connect(&instance, &platform::SingleInstance::showRequested, &window,
                      &TfmC21::showRequested);
     platform::TerminationSignals termination;
     QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &window,
                      [&window] { window.sessionEnding().endOnSignal(); });
+    if (options.quitAfterFirstPaint) {
+        // Queued, so the first picture is on the screen before the run ends.
+        QObject::connect(
+            window.monthPage()->view(), &TKvMCal::firstPainted, &app,
+            [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    }
     window.show();
     return QApplication::exec();
 }

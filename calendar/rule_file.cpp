@@ -8,12 +8,13 @@ namespace velmo {
 RuleFileRead readRuleFile(std::vector<std::string>& list, const std::filesystem::path& path,
                           UserInterface& ui, Sleeper& sleeper) {
     list.clear();
-    const std::filesystem::path onDisk = resolveCaseInsensitive(path);
     // The line reader reports every failure; a file that is simply absent means "no
     // rules of this kind" and must stay silent.
-    if (!existsAny(onDisk))
+    const std::optional<std::filesystem::path> onDisk =
+        findCaseInsensitive(path.parent_path(), path.filename().string());
+    if (!onDisk)
         return RuleFileRead::Missing;
-    return readLineFile(onDisk, list, ui, sleeper) ? RuleFileRead::Read : RuleFileRead::Failed;
+    return readLineFile(*onDisk, list, ui, sleeper) ? RuleFileRead::Read : RuleFileRead::Failed;
 }
 
 void loadHolidayRules(DayRules& rules, const std::filesystem::path& path, UserInterface& ui,

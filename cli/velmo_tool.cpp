@@ -230,7 +230,8 @@ int holidays(const velmo::LaunchOptions& options, const std::string& yearText, b
 
 int printFolders(const velmo::LaunchOptions& options) {
     const velmo::StartLocation start = startLocation(options);
-    const velmo::MachineFacts facts = velmo::readMachineFacts(start);
+    const velmo::MachineFacts facts =
+        velmo::readMachineFacts(start, velmo::readStartMarkers(start.folder));
     std::printf("start folder: %s\n", start.folder.c_str());
     std::printf("start drive kind: %s\n", facts.startDriveKind.c_str());
     std::printf("computer name: %s\n", facts.computerName.c_str());

@@ -5,6 +5,18 @@
 
 namespace velmo {
 
+std::time_t secondsSinceEpoch(const LocalDateTime& t) {
+    std::tm local{};
+    local.tm_year = t.year - 1900;
+    local.tm_mon = t.month - 1;
+    local.tm_mday = t.day;
+    local.tm_hour = t.hour;
+    local.tm_min = t.minute;
+    local.tm_sec = t.second;
+    local.tm_isdst = -1;  // whatever daylight saving time says on that day
+    return std::mktime(&local);
+}
+
 LocalDateTime SystemClock::now() const {
     const auto stamp = std::chrono::system_clock::now();
     const std::time_t seconds = std::chrono::system_clock::to_time_t(stamp);

@@ -3,6 +3,7 @@
 // without real pauses.
 
 #include <chrono>
+#include <ctime>
 
 namespace velmo {
 
@@ -26,6 +27,10 @@ struct LocalDate {
 
     bool operator==(const LocalDate&) const = default;
 };
+
+// Seconds since the epoch of a local date and time (milliseconds dropped), for comparing
+// a clock's time with file times.
+std::time_t secondsSinceEpoch(const LocalDateTime& local);
 
 class Clock {
 public:

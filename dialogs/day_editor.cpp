@@ -160,6 +160,7 @@ TfmDay::TfmDay(UserInterface& ui, const Clock& clock, EditorPlace place, QWidget
     buildMenu();
     resize(kEditorDesignWidth, kEditorDesignHeight);
     loadPlace();
+    place_.settingsAsRead = nullptr;  // it describes the file only at this moment
 }
 
 TfmDay::~TfmDay() {
@@ -768,13 +769,17 @@ void TfmDay::loadPlace() {
     QRect frame(QPoint(0, 0), size());
     const QRect area = workAreaFor(frame);
     frame.moveCenter(area.center());
-    if (!place_.settingsFile.empty() && place_.sleeper) {
-        const ProfileFile file =
-            ProfileFile::load(place_.settingsFile, kSettingsRetry, *place_.sleeper);
-        frame = QRect(file.readInt(kPlaceSection, "fmLeft", frame.left()),
-                      file.readInt(kPlaceSection, "fmTop", frame.top()),
-                      std::max(file.readInt(kPlaceSection, "fmWidth", kEditorDesignWidth), 100),
-                      std::max(file.readInt(kPlaceSection, "fmHeight", kEditorDesignHeight), 100));
+    std::optional<ProfileFile> read;
+    const ProfileFile* file = place_.settingsAsRead;
+    if (!file && !place_.settingsFile.empty() && place_.sleeper) {
+        read = ProfileFile::load(place_.settingsFile, kSettingsRetry, *place_.sleeper);
+        file = &*read;
+    }
+    if (file) {
+        frame = QRect(file->readInt(kPlaceSection, "fmLeft", frame.left()),
+                      file->readInt(kPlaceSection, "fmTop", frame.top()),
+                      std::max(file->readInt(kPlaceSection, "fmWidth", kEditorDesignWidth), 100),
+                      std::max(file->readInt(kPlaceSection, "fmHeight", kEditorDesignHeight), 100));
     }
     frame = fitIntoArea(frame, workAreaFor(frame));
     resize(frame.size());

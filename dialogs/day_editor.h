@@ -29,6 +29,7 @@
 #include "store/day_editor_lines.h"
 #include "store/day_line_attrs.h"
 #include "store/period_form.h"
+#include "store/profile_file.h"
 
 class QAction;
 class QFrame;
@@ -54,6 +55,9 @@ inline constexpr int kStandardSizeButtonWidth = 372;
 struct EditorPlace {
     std::filesystem::path settingsFile;
     Sleeper* sleeper = nullptr;
+    // That file as the run has just read it: the constructor takes the stored place from
+    // it instead of reading the file again. Used only while constructing.
+    const ProfileFile* settingsAsRead = nullptr;
 };
 
 // What the day page's header shows for a day.

@@ -1,11 +1,17 @@
 #include "dialogs/dialog_fonts.h"
 
+#include <QApplication>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
 
 namespace velmo {
 
 namespace {
+
+bool hasJapanese(const QString& family) {
+    return QFontDatabase::writingSystems(family).contains(QFontDatabase::Japanese);
+}
 
 QString firstInstalled(const QStringList& candidates, const QString& fallback) {
     const QStringList installed = QFontDatabase::families();
@@ -34,6 +40,17 @@ QFont mappedFont(const QString& windowsFace, int pixelSize) {
     if (windowsFace == "ＭＳ ゴシック")
         font.setStyleHint(QFont::Monospace);
     return font;
+}
+
+void useJapaneseApplicationFont() {
+    QFont font = QApplication::font();
+    if (hasJapanese(QFontInfo(font).family()))
+        return;
+    const QString japanese = mappedFontFamily("ＭＳ Ｐゴシック");
+    if (!hasJapanese(japanese))
+        return;  // none installed: the fallback is all there is
+    font.setFamily(japanese);
+    QApplication::setFont(font);
 }
 
 }  // namespace velmo

@@ -94,10 +94,10 @@ void TKvMCalModel::setDataKyoFile(const std::string& folder, UserInterface& ui, 
     if (folder == dataKyoFile_)
         return;
     dataKyoFile_ = folder;
-    const std::filesystem::path file =
-        resolveCaseInsensitive(std::filesystem::path(folder) / kSpecialDayFileName);
-    if (!folder.empty() && existsAny(file))
-        loadSpecialDayRules(rules(), file, ui, sleeper);
+    if (!folder.empty()) {
+        if (const auto file = findCaseInsensitive(folder, kSpecialDayFileName))
+            loadSpecialDayRules(rules(), *file, ui, sleeper);
+    }
     propertyChanged();
 }
 

@@ -30,7 +30,7 @@ TKvMCal::TKvMCal(std::int32_t today, QWidget* parent) : QWidget(parent), model_(
     setContextMenuPolicy(Qt::NoContextMenu);
     model_.setColourResolver([this](Colour colour) { return paletteColour(palette(), colour); });
     model_.setOnRedraw([this] {
-        repaintImage();
+        imageOutOfDate_ = true;
         update();
     });
     model_.setOnDayChange(
@@ -43,7 +43,19 @@ QSize TKvMCal::sizeHint() const {
     return {size.width, size.height};
 }
 
+const QImage& TKvMCal::image() {
+    refreshImage();
+    return image_;
+}
+
+void TKvMCal::refreshImage() {
+    // Moved to a screen of another pixel ratio: the picture is drawn again, sharply.
+    if (imageOutOfDate_ || image_.devicePixelRatio() != devicePixelRatioF())
+        repaintImage();
+}
+
 void TKvMCal::repaintImage() {
+    imageOutOfDate_ = false;
     const Size size = model_.controlSize();
     const qreal ratio = devicePixelRatioF();
     if (image_.isNull() || image_.devicePixelRatio() != ratio ||
@@ -54,11 +66,13 @@ void TKvMCal::repaintImage() {
 }
 
 void TKvMCal::paintEvent(QPaintEvent* event) {
-    // Moved to a screen of another pixel ratio: the picture is drawn again, sharply.
-    if (image_.devicePixelRatio() != devicePixelRatioF())
-        repaintImage();
+    refreshImage();
     QPainter painter(this);
     drawImageArea(painter, image_, event->rect());
+    if (!painted_) {
+        painted_ = true;
+        emit firstPainted();
+    }
 }
 
 void TKvMCal::resizeEvent(QResizeEvent* event) {
@@ -70,7 +84,7 @@ void TKvMCal::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     // System colours come from the palette; the layout stays as it is.
     if (event->type() == QEvent::PaletteChange) {
-        repaintImage();
+        imageOutOfDate_ = true;
         update();
     }
 }

@@ -1,8 +1,9 @@
 #pragma once
 // TKvMCal, the month view widget of the main window's month page. It owns the model
 // (properties, state, month slots, period lines, rules) and one off-screen image of its
-// own size: every redraw of the model paints that image at once, and a paint event only
-// copies it to the screen.
+// own size. A redraw of the model only marks the image out of date; the image is painted
+// again when it is next needed (a paint event, or image()), so the many redraws of one
+// step (start-up, a data-set switch) cost one painting, and none while hidden.
 
 #include <QImage>
 #include <QWidget>
@@ -27,8 +28,8 @@ public:
     TKvMCalModel& model() { return model_; }
     const TKvMCalModel& model() const { return model_; }
 
-    // The off-screen picture as the last redraw left it, at the widget's pixel ratio.
-    const QImage& image() const { return image_; }
+    // The off-screen picture of the model as it stands, at the widget's pixel ratio.
+    const QImage& image();
 
     // The size the main window gives the control: 7 × LenDayW + 3 by
     // 6 × LenDayH + LenYoubiH + 3.
@@ -41,6 +42,8 @@ public:
 signals:
     // The selected date changed (OnDayChange).
     void dayChanged(int year, int month, int day);
+    // The control reached the screen for the first time (start-up benchmarks).
+    void firstPainted();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -56,11 +59,15 @@ private:
     // Paints the image from the model; the image is reallocated only when the control's
     // size or the pixel ratio changed.
     void repaintImage();
+    // Paints the image when a redraw or a new pixel ratio made it out of date.
+    void refreshImage();
 
     TKvMCalModel model_;
     MonthPainter painter_;
     QImage image_;
     MonthInteraction* interaction_ = nullptr;
+    bool imageOutOfDate_ = true;
+    bool painted_ = false;
 };
 
 }  // namespace velmo

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 #include <ctime>
-#include <fstream>
-#include <iterator>
 
 #include "store/cp932.h"
+#include "store/folder_listing.h"
 #include "store/line_file.h"
+#include "store/regular_file.h"
 #include "store/text_helpers.h"
 
 namespace fs = std::filesystem;
@@ -18,16 +18,6 @@ namespace velmo {
 namespace {
 
 constexpr std::string_view kSeparator = "/";
-
-char foldAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return foldAscii(x) == foldAscii(y);
-           });
-}
 
 // Folds ASCII case and splits into code points, so "?" takes a whole character.
 std::u32string foldedCodePoints(std::string_view text) {
@@ -67,10 +57,6 @@ bool wildcardMatch(std::u32string_view name, std::u32string_view mask) {
     return m == mask.size();
 }
 
-fs::path folderOf(const fs::path& path) {
-    return path.has_parent_path() ? path.parent_path() : fs::path(".");
-}
-
 bool entryExists(const fs::path& path) {
     std::error_code ec;
     return fs::exists(fs::symlink_status(path, ec));
@@ -89,35 +75,22 @@ bool isPattern(const fs::path& path) {
 }
 
 std::vector<fs::path> matchingEntries(const fs::path& pathOrPattern) {
-    std::vector<fs::path> result;
-    const std::string mask = pathOrPattern.filename().string();
-    if (mask.empty())
-        return result;
-    std::error_code ec;
-    for (fs::directory_iterator it(folderOf(pathOrPattern), ec), end; !ec && it != end;
-         it.increment(ec)) {
-        if (matchesMask(it->path().filename().string(), mask))
-            result.push_back(it->path());
-    }
-    std::sort(result.begin(), result.end());
-    return result;
+    return FolderListing(pathOrPattern.parent_path()).matching(pathOrPattern.filename().string());
 }
 
 bool existsAny(const fs::path& pathOrPattern) {
     if (!isPattern(pathOrPattern) && entryExists(pathOrPattern))
         return true;
-    return !matchingEntries(pathOrPattern).empty();
+    return FolderListing(pathOrPattern.parent_path())
+        .containsAny(pathOrPattern.filename().string());
 }
 
 bool existsPlainFile(const fs::path& pathOrPattern) {
     std::error_code ec;
     if (!isPattern(pathOrPattern) && fs::is_regular_file(pathOrPattern, ec))
         return true;
-    for (const fs::path& entry : matchingEntries(pathOrPattern)) {
-        if (fs::is_regular_file(entry, ec))
-            return true;
-    }
-    return false;
+    return FolderListing(pathOrPattern.parent_path())
+        .containsPlainFile(pathOrPattern.filename().string());
 }
 
 std::optional<fs::path> findCaseInsensitive(const fs::path& folder, std::string_view name) {
@@ -126,16 +99,7 @@ std::optional<fs::path> findCaseInsensitive(const fs::path& folder, std::string_
     const fs::path exact = folder / name;
     if (entryExists(exact))
         return exact;
-    std::optional<fs::path> best;
-    std::error_code ec;
-    for (fs::directory_iterator it(folder.empty() ? fs::path(".") : folder, ec), end;
-         !ec && it != end; it.increment(ec)) {
-        const std::string entryName = it->path().filename().string();
-        if (equalsIgnoringCase(entryName, name) && (!best || entryName < best->filename())) {
-            best = folder / entryName;
-        }
-    }
-    return best;
+    return FolderListing(folder).find(name);
 }
 
 fs::path resolveCaseInsensitive(const fs::path& path) {
@@ -145,11 +109,9 @@ fs::path resolveCaseInsensitive(const fs::path& path) {
 }
 
 bool copyFile(const fs::path& from, const fs::path& to) {
-    std::ifstream in(resolveCaseInsensitive(from), std::ios::binary);
-    if (!in)
-        return false;
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad())
+    const OpenedFile source = openRegularFile(resolveCaseInsensitive(from), FileAccess::Read);
+    std::string bytes;
+    if (source.outcome != OpenOutcome::Opened || !readAll(source.fd.get(), bytes))
         return false;
     ThreadSleeper noPause;
     return writeFileAtomically(to, bytes, {1, std::chrono::milliseconds(0)}, noPause);

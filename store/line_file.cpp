@@ -1,7 +1,5 @@
 #include "store/line_file.h"
 
-#include "store/file_descriptor.h"
-
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,10 +8,12 @@
 #include <cstring>
 #include <memory>
 #include <optional>
-#include <random>
 
 #include "store/cp932.h"
+#include "store/file_descriptor.h"
 #include "store/file_helpers.h"
+#include "store/regular_file.h"
+#include "store/temporary_files.h"
 
 namespace fs = std::filesystem;
 
@@ -28,6 +28,8 @@ constexpr char kEndOfFile = 0x1A;
 constexpr std::size_t kDecodeRun = std::size_t{64} * 1024;
 // Bytes read at a time; the buffer is reused, so a large file costs no extra memory.
 constexpr std::size_t kReadBlock = std::size_t{256} * 1024;
+// Links followed before a chain counts as a loop (the kernel's own limit).
+constexpr int kMaxLinkHops = 40;
 
 // Calls line(begin, length) for every line of a text already cut at its first 0x1A.
 // Keeps the next CR and the next LF found so far, so each byte is scanned once
@@ -104,20 +106,22 @@ std::size_t completeLinesEnd(std::string_view bytes, std::size_t from) {
 // that a large file never sits in memory twice; nothing when it cannot be opened or
 // read to the end.
 std::optional<LineList> readFileLines(const fs::path& path) {
-    FileDescriptor fd(::open(resolveCaseInsensitive(path).c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd.valid())
+    const OpenedFile file = openRegularFile(resolveCaseInsensitive(path), FileAccess::Read);
+    if (file.outcome != OpenOutcome::Opened)
         return std::nullopt;
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
-        return std::nullopt;
+    const FileDescriptor& fd = file.fd;
 
+    // A month file is a few kilobytes: a block of the file's size (and one byte more, to
+    // see the end at once) spares clearing and mapping a quarter megabyte for each.
+    const std::size_t block =
+        std::min(kReadBlock, static_cast<std::size_t>(std::max<off_t>(file.status.st_size, 0)) + 1);
     LineList lines;
     std::string pending;  // bytes read but not yet handed on
-    pending.reserve(2 * kReadBlock);
+    pending.reserve(2 * block);
     while (true) {
         const std::size_t kept = pending.size();
-        pending.resize(kept + kReadBlock);
-        const ssize_t got = ::read(fd.get(), pending.data() + kept, kReadBlock);
+        pending.resize(kept + block);
+        const ssize_t got = ::read(fd.get(), pending.data() + kept, block);
         pending.resize(kept + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
         if (got < 0) {
             if (errno == EINTR)
@@ -138,58 +142,37 @@ std::optional<LineList> readFileLines(const fs::path& path) {
     return lines;
 }
 
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return true;
-}
-
-std::string randomSuffix() {
-    static constexpr std::string_view kAlphabet =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    thread_local std::mt19937 random{std::random_device{}()};
-    std::uniform_int_distribution<std::size_t> pick(0, kAlphabet.size() - 1);
-    std::string suffix(6, ' ');
-    for (char& c : suffix)
-        c = kAlphabet[pick(random)];
-    return suffix;
-}
-
-// The file a write really replaces: the spelling already on disk, and the file a
-// symbolic link points to (renaming over the link would replace the link itself).
-fs::path writeTarget(const fs::path& path) {
+// The file a write really replaces: the spelling already on disk, and the file at the
+// end of a chain of symbolic links, whether that file exists yet or not (renaming over
+// a link would replace the link itself). Nothing for a loop of links.
+std::optional<fs::path> writeTarget(const fs::path& path) {
     fs::path target = resolveCaseInsensitive(path);
     std::error_code ec;
-    if (fs::is_symlink(target, ec)) {
-        const fs::path real = fs::weakly_canonical(target, ec);
-        if (!ec)
-            target = real;
+    if (!fs::is_symlink(target, ec))
+        return target;
+    for (int hops = 0; fs::is_symlink(target, ec); ++hops) {
+        const fs::path next = fs::read_symlink(target, ec);
+        if (ec || hops == kMaxLinkHops)
+            return std::nullopt;
+        // A relative link counts from the folder holding it, as the kernel reads it.
+        target = next.is_absolute() ? next : target.parent_path() / next;
     }
-    return target;
+    const fs::path real = fs::weakly_canonical(target, ec);
+    return ec ? target : real;
 }
 
 // One attempt at replacing a file: temporary file beside it, flushed, renamed over.
 bool replaceOnce(const fs::path& target, std::string_view bytes) {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    // The leading "." and the ".tmp" end keep the file out of every mask the program scans.
-    // Appended piece by piece: GCC 12 at -O3 gives a false -Wrestrict for "." + string.
-    std::string stem = ".";
-    stem += target.filename().string();
-    stem += '.';
     struct stat existing {};
     const bool existed = ::stat(target.c_str(), &existing) == 0;
+    if (existed && !ownerMayWrite(existing))
+        return false;
 
     fs::path temporary;
     int raw = -1;
     for (int attempt = 0; attempt < 10 && raw < 0; ++attempt) {
-        temporary = folder / (stem + randomSuffix() + ".tmp");
+        temporary = folder / newTemporaryName(target.filename().string());
         raw = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (raw < 0 && errno != EEXIST)
             return false;
@@ -285,7 +268,8 @@ WriteOutcome writeLinesRetrying(const fs::path& path, const LineList& lines, Ret
 bool writeFileAtomically(const fs::path& path, std::string_view bytes, Retry retry,
                          Sleeper& sleeper) {
     for (int attempt = 0; attempt < retry.tries; ++attempt) {
-        if (replaceOnce(writeTarget(path), bytes))
+        const std::optional<fs::path> target = writeTarget(path);
+        if (target && replaceOnce(*target, bytes))
             return true;
         sleeper.sleep(retry.pause);
     }

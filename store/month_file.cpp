@@ -98,8 +98,9 @@ bool loadSlot(MonthSlot& slot, int slotNumber, int year, int month, bool forceRe
         slot.readFailed = false;
         // Anything at the file's name counts: what is there but unreadable must be
         // marked, not taken for an empty month.
-        const fs::path path = monthFilePath(context.dataFolder, year, month);
-        if (existsAny(path) && !readLinesRetrying(path, slot.lines, kLoadRetry, context.sleeper)) {
+        const std::optional<fs::path> found =
+            findEntry(monthFilePath(context.dataFolder, year, month), context.listing);
+        if (found && !readLinesRetrying(*found, slot.lines, kLoadRetry, context.sleeper)) {
             context.ui.message("予定データ読込エラー[ " + std::to_string(slotNumber) + " ]");
             slot.readFailed = true;
             read = false;

@@ -10,6 +10,7 @@
 #include "core/clock.h"
 #include "core/user_interface.h"
 #include "store/entry_line.h"
+#include "store/folder_listing.h"
 #include "store/line_file.h"
 #include "store/shared_folder_hooks.h"
 
@@ -40,6 +41,9 @@ struct MonthFileContext {
     UserInterface& ui;
     Sleeper& sleeper;
     SharedFolderHooks& shared;
+    // The data folder's listing when one operation loads several months; null looks at
+    // the folder itself for each month.
+    const FolderListing* listing = nullptr;
 };
 
 // "Ca%.4d%.2d.myc", e.g. "Ca202403.myc".

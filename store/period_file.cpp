@@ -111,7 +111,7 @@ PeriodLoadOutcome loadPeriodList(PeriodList& list, const PeriodFileContext& cont
 
     // Anything at the file's name counts: what is there but unreadable must be marked,
     // not taken for a missing file and created afresh.
-    if (existsAny(path)) {
+    if (findEntry(path, context.listing)) {
         if (!readLineFile(path, list.lines, ui, context.sleeper)) {
             list.readFailed = true;
             outcome = PeriodLoadOutcome::ReadFailed;
@@ -122,8 +122,11 @@ PeriodLoadOutcome loadPeriodList(PeriodList& list, const PeriodFileContext& cont
         }
     } else {
         // A folder without any data file is a new data folder: nothing to report.
-        if (existsPlainFile(fs::path(folder) / "*.myc"))
+        const fs::path anyDataFile = fs::path(folder) / "*.myc";
+        if (context.listing ? context.listing->containsPlainFile(anyDataFile.filename().string())
+                            : existsPlainFile(anyDataFile)) {
             ui.message(path.string() + " が存在しません。\r\n新しい期間データを作ります。");
+        }
         list.lines.push_back(header);
         if (backups && !context.dataRoot.empty() && !folderExists(context.dataRoot) &&
             !createFolderChain(context.dataRoot)) {

@@ -18,6 +18,7 @@
 #include "core/clock.h"
 #include "core/user_interface.h"
 #include "store/data_folders.h"
+#include "store/folder_listing.h"
 #include "store/line_file.h"
 #include "store/month_file.h"
 #include "store/period_backups.h"
@@ -56,6 +57,9 @@ struct PeriodFileContext {
     UserInterface& ui;
     Sleeper& sleeper;
     SharedFolderHooks& shared;
+    // The data folder's listing when the load is part of a larger one (the months of the
+    // same folder); null looks at the folder itself.
+    const FolderListing* listing = nullptr;
 };
 
 std::filesystem::path periodFilePath(const std::string& dataFolder);

@@ -1,12 +1,11 @@
 #include "store/profile_file.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <limits>
-#include <system_error>
 
 #include "store/cp932.h"
 #include "store/file_helpers.h"
+#include "store/regular_file.h"
 
 namespace velmo {
 namespace {
@@ -112,26 +111,19 @@ enum class ReadResult { Read, Missing, Unreadable, Failed };
 // One attempt. Only a failure that might pass (a busy share, a refused open) is worth
 // retrying; a folder or a pipe in the file's place stays that way.
 ReadResult readOnce(const fs::path& path, std::string& bytes) {
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    if (status.type() == fs::file_type::not_found)
-        return ReadResult::Missing;
-    if (ec)
-        return ReadResult::Failed;
-    if (status.type() != fs::file_type::regular)
-        return ReadResult::Unreadable;
-
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return ReadResult::Failed;
+    const OpenedFile file = openRegularFile(path, FileAccess::Read);
+    switch (file.outcome) {
+        case OpenOutcome::Missing:
+            return ReadResult::Missing;
+        case OpenOutcome::NotRegular:
+            return ReadResult::Unreadable;
+        case OpenOutcome::Failed:
+            return ReadResult::Failed;
+        case OpenOutcome::Opened:
+            break;
+    }
     bytes.clear();
-    char buffer[8192];
-    std::size_t got;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, got);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    return failed ? ReadResult::Failed : ReadResult::Read;
+    return readAll(file.fd.get(), bytes) ? ReadResult::Read : ReadResult::Failed;
 }
 
 }  // namespace
@@ -142,8 +134,19 @@ ProfileFile ProfileFile::load(const fs::path& path, Retry retry, Sleeper& sleepe
     return file;
 }
 
+ProfileFile ProfileFile::load(const fs::path& path, const FolderListing& folder, Retry retry,
+                              Sleeper& sleeper) {
+    ProfileFile file(folder.find(path.filename().string()).value_or(path));
+    file.readFile(retry, sleeper);
+    return file;
+}
+
 ProfileFile::LoadOutcome ProfileFile::reload(Retry retry, Sleeper& sleeper) {
     path_ = resolveCaseInsensitive(path_);
+    return readFile(retry, sleeper);
+}
+
+ProfileFile::LoadOutcome ProfileFile::readFile(Retry retry, Sleeper& sleeper) {
     lines_.clear();
     modified_ = false;
     outcome_ = LoadOutcome::Unreadable;

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "core/clock.h"
+#include "store/folder_listing.h"
 #include "store/line_file.h"
 
 namespace velmo {
@@ -45,6 +46,9 @@ public:
     // Reads the file, trying `retry.tries` times. A name differing only in letter case
     // from a file on disk finds that file, and saving writes back to it.
     static ProfileFile load(const std::filesystem::path& path, Retry retry, Sleeper& sleeper);
+    // The same, finding the name's spelling in a listing of its folder read already.
+    static ProfileFile load(const std::filesystem::path& path, const FolderListing& folder,
+                            Retry retry, Sleeper& sleeper);
 
     // Reads the file again, replacing every unsaved change.
     LoadOutcome reload(Retry retry, Sleeper& sleeper);
@@ -91,6 +95,8 @@ public:
 
 private:
     explicit ProfileFile(std::filesystem::path path) : path_(std::move(path)) {}
+    // Reads path_ as it stands, replacing every unsaved change.
+    LoadOutcome readFile(Retry retry, Sleeper& sleeper);
 
     struct Span {
         std::size_t header;  // index of the "[Name]" line

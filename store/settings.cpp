@@ -4,6 +4,7 @@
 #include <exception>
 
 #include "store/file_helpers.h"
+#include "store/folder_listing.h"
 #include "store/text_helpers.h"
 
 namespace velmo {
@@ -445,25 +446,58 @@ bool writeSettings(ProfileFile& file, const TorkaSettings& s, const SettingsSave
     return w.ok();
 }
 
-SettingsFileChoice chooseSettingsFile(const SettingsFilePlace& place) {
-    const std::filesystem::path own = place.settingsFile;
-    const std::filesystem::path start =
-        std::filesystem::path(place.startFolder) / kSettingsFileName;
-    const bool ownExists = existsAny(own);
-    const bool startExists = existsAny(start);
+namespace {
 
-    SettingsFileChoice choice{own, false};
+// The settings folder and the start folder, each listed once for one read.
+class SettingsFolders {
+public:
+    explicit SettingsFolders(const SettingsFilePlace& place)
+        : ownFile_(place.settingsFile),
+          startFile_(std::filesystem::path(place.startFolder) / kSettingsFileName),
+          own_(ownFile_.parent_path()) {
+        if (startFile_.parent_path().lexically_normal() !=
+            ownFile_.parent_path().lexically_normal())
+            start_.emplace(startFile_.parent_path());
+    }
+
+    const std::filesystem::path& ownFile() const { return ownFile_; }
+    const std::filesystem::path& startFile() const { return startFile_; }
+    const FolderListing& own() const { return own_; }
+    const FolderListing& start() const { return start_ ? *start_ : own_; }
+
+private:
+    std::filesystem::path ownFile_;
+    std::filesystem::path startFile_;
+    FolderListing own_;
+    std::optional<FolderListing> start_;
+};
+
+SettingsFileChoice chooseSettingsFile(const SettingsFilePlace& place,
+                                      const SettingsFolders& folders) {
+    const bool ownExists = folders.own().containsAny(folders.ownFile().filename().string());
+    const bool startExists = folders.start().containsAny(kSettingsFileName);
+
+    SettingsFileChoice choice{folders.ownFile(), false};
     if (place.localOperation && !ownExists && startExists)
-        choice.readFrom = start;
+        choice.readFrom = folders.startFile();
     choice.openNetworkSetupPage = !place.localOperation && !ownExists && !startExists &&
                                   place.startedFromNetwork && place.startMarkerExists &&
                                   !trimSpaces(place.profileFolder).empty();
     return choice;
 }
 
+}  // namespace
+
+SettingsFileChoice chooseSettingsFile(const SettingsFilePlace& place) {
+    return chooseSettingsFile(place, SettingsFolders(place));
+}
+
 SettingsStore::ReadResult SettingsStore::read(const SettingsEnvironment& env, Sleeper& sleeper) {
-    const SettingsFileChoice choice = chooseSettingsFile(place_);
-    const ProfileFile file = ProfileFile::load(choice.readFrom, kSettingsRetry, sleeper);
+    const SettingsFolders folders(place_);
+    const SettingsFileChoice choice = chooseSettingsFile(place_, folders);
+    const bool fromOwnFolder = choice.readFrom == folders.ownFile();
+    const ProfileFile file = ProfileFile::load(
+        choice.readFrom, fromOwnFolder ? folders.own() : folders.start(), kSettingsRetry, sleeper);
     SettingsReadNotes notes;
     ReadResult result;
     result.settings = readSettings(file, env, &notes);
@@ -476,10 +510,10 @@ SettingsStore::ReadResult SettingsStore::read(const SettingsEnvironment& env, Sl
     }
     saveBlocked_ = file.isUnreadable();
     movingFrom_.reset();
-    if (file.loadOutcome() == ProfileFile::LoadOutcome::Loaded &&
-        choice.readFrom != std::filesystem::path(place_.settingsFile)) {
+    if (file.loadOutcome() == ProfileFile::LoadOutcome::Loaded && !fromOwnFolder)
         movingFrom_ = file.path();
-    }
+    if (fromOwnFolder)
+        result.settingsFile = file;
     return result;
 }
 

@@ -322,6 +322,9 @@ public:
         bool openNetworkSetupPage = false;
         // Windows-style paths unset by this read and not reported before in this run.
         std::vector<std::string> windowsFoldersToReport;
+        // The settings folder's file as read, for the other windows' sections (so that
+        // they need not read it again); empty when the read came from the start folder.
+        std::optional<ProfileFile> settingsFile;
     };
 
     ReadResult read(const SettingsEnvironment& env, Sleeper& sleeper);

@@ -1,12 +1,7 @@
 #include "store/start_end_log.h"
 
-#include "store/file_descriptor.h"
-
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <exception>
@@ -14,6 +9,7 @@
 #include "calendar/julius_day.h"
 #include "store/cp932.h"
 #include "store/file_helpers.h"
+#include "store/regular_file.h"
 
 namespace fs = std::filesystem;
 
@@ -61,34 +57,6 @@ bool validDate(int year, int month, int day) {
     } catch (const std::exception&) {
         return false;  // the days dropped in October 1582
     }
-}
-
-bool readAll(int fd, std::string& bytes) {
-    char block[8192];
-    while (true) {
-        const ssize_t got = ::read(fd, block, sizeof block);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (got == 0)
-            return true;
-        bytes.append(block, static_cast<std::size_t>(got));
-    }
-}
-
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
-        if (put < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(put));
-    }
-    return true;
 }
 
 // A single try has nothing to wait for.
@@ -176,9 +144,6 @@ std::string characterPart(std::string_view text, std::size_t from, std::size_t m
 
 bool appendLineToFile(const fs::path& file, std::string_view line) {
     const fs::path found = resolveCaseInsensitive(file);
-    std::error_code ec;
-    if (!fs::is_regular_file(found, ec))
-        return false;
     std::string encoded;
     try {
         encoded = cp932::encode(line);
@@ -186,10 +151,13 @@ bool appendLineToFile(const fs::path& file, std::string_view line) {
         return false;
     }
 
-    FileDescriptor fd(::open(found.c_str(), O_RDWR | O_CLOEXEC));
+    const OpenedFile log = openRegularFile(found, FileAccess::ReadWrite);
     std::string bytes;
-    if (!fd.valid() || !readAll(fd.get(), bytes))
+    if (log.outcome != OpenOutcome::Opened || !ownerMayWrite(log.status) ||
+        !readAll(log.fd.get(), bytes)) {
         return false;
+    }
+    const FileDescriptor& fd = log.fd;
 
     if (const std::size_t eof = bytes.find('\x1A'); eof != std::string::npos) {
         // Anything after 0x1A is invisible to every reader; an entry put there would be too.

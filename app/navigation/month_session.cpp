@@ -45,7 +45,10 @@ void MonthSession::reloadAll(const DataFolders& folders, DataKeys& names, std::i
     folders_ = folders;
     backupNames_ = &names;
     auto& slots = view_.monthSlots();
-    const MonthFileContext months = monthContext();
+    // One listing of the data folder answers for every month and the period file here.
+    const FolderListing listing(folders.current().folder());
+    MonthFileContext months = monthContext();
+    months.listing = &listing;
     for (int slot = 0; slot < kWindowSlots; ++slot) {
         slots[slot] = MonthSlot{};
         const MonthRecord& record = table_.record(slot);
@@ -54,6 +57,7 @@ void MonthSession::reloadAll(const DataFolders& folders, DataKeys& names, std::i
     view_.periods() = PeriodList{};
     PeriodFileContext periods{folders.current(), folders.dataRoot, context_.ui, context_.sleeper,
                               context_.shared};
+    periods.listing = &listing;
     // Ten-day backups are a local safety net; the shared folder has its own.
     if (!folders.current().isShared()) {
         PeriodBackupContext backups{folders.commonFolder, juliusDayToYmd(today), names,

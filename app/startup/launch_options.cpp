@@ -49,6 +49,8 @@ LaunchOptions parseLaunchOptions(const std::vector<std::string>& arguments) {
             options.showHelp = true;
         } else if (argument == "--version") {
             options.showVersion = true;
+        } else if (argument == "--quit-after-first-paint") {
+            options.quitAfterFirstPaint = true;
         } else if (hasPrefix(argument, "/2")) {
             options.ignoreRunningCopy = true;
         } else if (hasPrefix(argument, "/F")) {

@@ -19,6 +19,9 @@ struct LaunchOptions {
     std::string sharedFolderOverride;        // /DN
     bool showHelp = false;
     bool showVersion = false;
+    // --quit-after-first-paint: ends the run, without saving, once the month view has
+    // painted for the first time. For start-up benchmarks only.
+    bool quitAfterFirstPaint = false;
 
     bool deletionsPending() const {
         return !deleteFile.empty() || !offerArchiveDeletion.empty() ||

@@ -44,8 +44,9 @@ void RunSettings::read(const DesktopFacts& desktop, UserInterface& ui) {
     // A shared folder found by an earlier read of this run outlives later reads.
     if (folders_ && !folders_->sharedFolder.empty())
         env.keptSharedFolderKeys = settings_.network;
-    const SettingsStore::ReadResult result = store_.read(env, sleeper_);
+    SettingsStore::ReadResult result = store_.read(env, sleeper_);
     settings_ = result.settings;
+    settingsFile_ = std::move(result.settingsFile);
     if (result.outcome == ProfileFile::LoadOutcome::Unreadable) {
         ui.error(settingsUnreadableMessage(result.path), kMainInformationCaption);
     }

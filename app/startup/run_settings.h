@@ -40,6 +40,11 @@ public:
     // For the data-set switch, which moves the data set and its folder together.
     DataFolders& dataFolders() { return folders_->folders; }
     const FolderReadResult& folderDecision() const { return *folders_; }
+    // The settings file as the last read found it, for windows created right after it;
+    // null when that read came from the start folder's file instead.
+    const ProfileFile* settingsFileAsRead() const {
+        return settingsFile_ ? &*settingsFile_ : nullptr;
+    }
     bool hasBeenRead() const { return folders_.has_value(); }
 
 private:
@@ -50,6 +55,7 @@ private:
     NetworkModeSwitch& networkSwitch_;
     SettingsStore store_;
     TorkaSettings settings_;
+    std::optional<ProfileFile> settingsFile_;
     std::optional<FolderReadResult> folders_;
 };
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "store/file_helpers.h"
+#include "store/folder_listing.h"
 #include "store/line_file.h"
 #include "store/marker_files.h"
 
@@ -16,9 +16,9 @@ namespace {
 // Any of these means the folder has been used by the program (or by its sibling).
 constexpr const char* kProgramFiles[] = {"localfol.myc", "kidou.myc", "torka.ini"};
 
-bool usedByProgram(const std::string& folder) {
+bool usedByProgram(const FolderListing& listing) {
     for (const char* name : kProgramFiles) {
-        if (findCaseInsensitive(folder, name))
+        if (listing.find(name))
             return true;
     }
     return false;
@@ -50,15 +50,17 @@ std::vector<SeedFile> bundledSeedFiles() {
 
 SeedOutcome seedStartFolder(const std::string& folder, const std::vector<SeedFile>& files,
                             Sleeper& sleeper) {
-    std::error_code error;
-    if (fs::is_directory(folder, error) && usedByProgram(folder))
+    // One listing answers every question about the folder; a missing one lists as empty.
+    const FolderListing listing(folder);
+    if (usedByProgram(listing))
         return SeedOutcome::NotNeeded;
+    std::error_code error;
     fs::create_directories(fs::path(folder) / "Data" / "Files1", error);
     if (error)
         return SeedOutcome::Failed;
     const Retry retry{3, std::chrono::milliseconds(300)};
     for (const SeedFile& file : files) {
-        if (findCaseInsensitive(folder, file.name))
+        if (listing.find(file.name))
             continue;
         if (writeLinesRetrying(fs::path(folder) / file.name, file.lines, retry, sleeper) !=
             WriteOutcome::Written) {

@@ -9,6 +9,7 @@
 #include "platform/posix/drive_kind.h"
 #include "platform/posix/system_info.h"
 #include "store/file_helpers.h"
+#include "store/folder_listing.h"
 #include "store/marker_files.h"
 
 namespace velmo {
@@ -42,15 +43,17 @@ bool isInside(const std::string& folder, const std::string& parent) {
            folder.compare(0, parent.size(), parent) == 0;
 }
 
-bool fileInFolder(const std::string& folder, const char* name) {
-    return findCaseInsensitive(folder, name).has_value();
-}
-
 }  // namespace
 
-MachineFacts readMachineFacts(const StartLocation& start) {
+StartMarkers readStartMarkers(const std::string& startFolder) {
+    const FolderListing listing(startFolder);
+    return {listing.containsAny("localfol.myc"), listing.containsAny("Kidou.myc")};
+}
+
+MachineFacts readMachineFacts(const StartLocation& start, const StartMarkers& markers) {
     MachineFacts facts;
     facts.start = start;
+    facts.markers = markers;
     // The default folder is the user's own local data; only a folder named explicitly
     // may be a network share or a stick worth measuring.
     facts.startDriveKind = start.given ? platform::driveKind(start.folder) : "FIXED";
@@ -86,9 +89,9 @@ StartFolders resolveStartFolders(const MachineFacts& facts, Sleeper& sleeper) {
     }
 
     folders.startMarker = facts.start.folder + "Kidou.myc";
-    const bool startMarkerExists = fileInFolder(facts.start.folder, "Kidou.myc");
+    const bool startMarkerExists = facts.markers.start;
 
-    if (fileInFolder(facts.start.folder, "localfol.myc") || folders.startedFromRemovable) {
+    if (facts.markers.localFolder || folders.startedFromRemovable) {
         folders.localOperation = true;
         folders.firstRun = readAndResetFirstRun(facts.start.folder, sleeper);
         if (folders.startedFromNetwork) {

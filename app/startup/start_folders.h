@@ -20,9 +20,20 @@ struct StartLocation {
 StartLocation resolveStartLocation(const std::optional<std::string>& optionFolder,
                                    const std::string& velmoHome, const std::string& dataHome);
 
+// Which marker files the start folder holds, found ignoring case.
+struct StartMarkers {
+    bool localFolder = false;  // "localfol.myc": local operation
+    bool start = false;        // "Kidou.myc"
+};
+
+// Looks both markers up in one listing of the start folder. The process entry reads them
+// once for its own decision and hands them on, again only after seeding a new folder.
+StartMarkers readStartMarkers(const std::string& startFolder);
+
 // What the machine reports, gathered by the caller so the decisions below stay testable.
 struct MachineFacts {
     StartLocation start;
+    StartMarkers markers;
     std::string startDriveKind;   // "FIXED", "REMOVABLE", "NETWORK", "CDROM", "RAMDISK", "?"
     std::string profileFolder;    // $HOME, with trailing "/" (empty when unknown)
     std::string appDataFolder;    // $XDG_CONFIG_HOME, with trailing "/" (empty when unknown)
@@ -61,7 +72,7 @@ struct StartFolders {
 // the settings live there.
 StartFolders resolveStartFolders(const MachineFacts& facts, Sleeper& sleeper);
 
-// Gathers the facts of this machine for the given start location.
-MachineFacts readMachineFacts(const StartLocation& start);
+// Gathers the facts of this machine for the given start location and its markers.
+MachineFacts readMachineFacts(const StartLocation& start, const StartMarkers& markers);
 
 }  // namespace velmo

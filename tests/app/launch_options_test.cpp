@@ -36,6 +36,13 @@ TEST(LaunchOptions, OverLongPathIsIgnoredNotCut) {
     EXPECT_EQ(options.offerArchiveDeletion.size(), 250u);
 }
 
+TEST(LaunchOptions, BenchmarkSwitchIsSpelledOutExactly) {
+    EXPECT_TRUE(parseLaunchOptions({"--quit-after-first-paint"}).quitAfterFirstPaint);
+    EXPECT_FALSE(parseLaunchOptions({"--QUIT-AFTER-FIRST-PAINT"}).quitAfterFirstPaint);
+    EXPECT_FALSE(parseLaunchOptions({"--quit-after-first-paint=1"}).quitAfterFirstPaint);
+    EXPECT_FALSE(parseLaunchOptions({"/2"}).quitAfterFirstPaint);
+}
+
 TEST(LaunchOptions, StartFolderInBothSpellings) {
     EXPECT_EQ(parseLaunchOptions({"--start-folder", "/x/y"}).startFolder, "/x/y");
     EXPECT_EQ(parseLaunchOptions({"--start-folder=/z"}).startFolder, "/z");

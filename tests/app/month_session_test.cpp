@@ -5,6 +5,7 @@
 #include "calendar/julius_day.h"
 #include "store/cp932.h"
 #include "tests/support/fake_clock.h"
+#include "tests/support/folder_reads.h"
 #include "tests/support/scripted_user_interface.h"
 #include "tests/support/temp_folder.h"
 
@@ -49,6 +50,22 @@ TEST_F(MonthSessionTest, WindowSlotsHoldTheirMonthsAndTheCurrentMonthIsShown) {
     EXPECT_EQ(session.shownYearMonth(), "202409");
     // The period file was created with its header.
     EXPECT_EQ(view.periods().lines.at(0), "***** FromTo予定 [Data\\Files1\\]");
+}
+
+// Four of the window's months have no file: one listing of the data folder answers for
+// all of them and the period file, instead of one listing per missing name.
+TEST_F(MonthSessionTest, ReloadListsTheDataFolderOnce) {
+    session.reloadAll(folders, names, today);  // takes this ten days' period backup
+    testing::FolderReads reads(root + "Data/Files1");
+    session.reloadAll(folders, names, today);
+    EXPECT_EQ(reads.take(), 1);
+    EXPECT_EQ(lineOf(1, 0), " 5,1,,会議,,,,,,");
+    EXPECT_EQ(lineOf(4, 0), " 0,0,9,2024/12 [Data\\Files1\\]");
+
+    // Nothing is kept from one load to the next: a month written meanwhile is seen.
+    temp.write("Data/Files1/CA202412.MYC", cp932::encode("24,1,,聖夜,,,,,,\r\n"));
+    session.reloadAll(folders, names, today);
+    EXPECT_EQ(lineOf(4, 0), "24,1,,聖夜,,,,,,");
 }
 
 TEST_F(MonthSessionTest, MonthBeforeTheWindowIsAFreeMonthAndOutOfReachChangesNothing) {

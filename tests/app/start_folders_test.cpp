@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "tests/support/fake_clock.h"
+#include "tests/support/folder_reads.h"
 #include "tests/support/temp_folder.h"
 
 namespace velmo {
@@ -19,6 +20,7 @@ protected:
     MachineFacts facts(const std::string& kind = "FIXED") const {
         MachineFacts f;
         f.start = {start, true};
+        f.markers = readStartMarkers(start);
         f.startDriveKind = kind;
         f.profileFolder = home;
         f.appDataFolder = home + ".config/";
@@ -63,6 +65,26 @@ TEST_F(StartFoldersTest, SeededFolderIsLocalOperationWithoutFirstRun) {
     MachineFacts stateless = facts();
     stateless.stateHomeFolder.clear();
     EXPECT_EQ(resolveStartFolders(stateless, sleeper).rescueFolder, "");
+}
+
+// The markers come from one listing of the start folder; resolving the folders then
+// looks nothing up again.
+TEST_F(StartFoldersTest, MarkersAreLookedUpInOneListing) {
+    temp.write("home/velmo/localfol.myc", "[Set]\r\nFirst=0\r\n");
+    temp.write("home/velmo/KIDOU.MYC", "");
+    fs::create_directories(start + "Data");
+    testing::FolderReads reads(start);
+    const MachineFacts f = facts();
+    EXPECT_TRUE(f.markers.localFolder);
+    EXPECT_TRUE(f.markers.start);
+    EXPECT_EQ(reads.take(), 1);
+    const StartFolders folders = resolveStartFolders(f, sleeper);
+    EXPECT_TRUE(folders.localOperation);
+    EXPECT_FALSE(folders.firstRun);
+    EXPECT_EQ(reads.take(), 0);
+
+    fs::remove(start + "KIDOU.MYC");
+    EXPECT_FALSE(readStartMarkers(start).start);
 }
 
 TEST_F(StartFoldersTest, UserFolderEncodesTheStartFolder) {

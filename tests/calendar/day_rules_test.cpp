@@ -67,7 +67,8 @@ TEST(CommaText, JoinQuotesOnlyWhatNeedsIt) {
     EXPECT_EQ(joinCommaText({}), "");
     EXPECT_EQ(joinCommaText({""}), "\"\"");
     EXPECT_EQ(joinCommaText({"元日", "振替休日"}), "元日,振替休日");
-    EXPECT_EQ(joinCommaText({"a b", "c,d", R"(e"f)", "g\th", ""}), R"("a b","c,d","e""f","g	h",)");
+    EXPECT_EQ(joinCommaText({"a b", "c,d", R"(e"f)", "g\th", ""}),
+              "\"a b\",\"c,d\",\"e\"\"f\",\"g\th\",");
     for (const Lines& items : {Lines{"a b", R"(x"y)", "z"}, Lines{"", "q"}, Lines{"記念日"}})
         EXPECT_EQ(splitCommaText(joinCommaText(items)), items);
 }

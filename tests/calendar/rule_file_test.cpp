@@ -10,6 +10,7 @@
 #include "calendar/holiday_csv.h"
 #include "store/cp932.h"
 #include "tests/support/fake_clock.h"
+#include "tests/support/fifo.h"
 #include "tests/support/scripted_user_interface.h"
 #include "tests/support/temp_folder.h"
 
@@ -51,6 +52,16 @@ TEST_F(RuleFiles, UnreadableFileTriesFiveTimesThenTells) {
     EXPECT_TRUE(list.empty());
     EXPECT_EQ(ui.texts(), Lines{"読込エラー[" + (temp / "Sday.myc").string() + "]"});
     EXPECT_EQ(sleeper.total(), std::chrono::milliseconds(2000));
+}
+
+// The special days are read at every start; a pipe in their place must not hang it.
+TEST_F(RuleFiles, PipeInPlaceOfTheSpecialDaysIsRefusedAtOnce) {
+    const std::filesystem::path fifo = testing::makeFifo(temp / "Sday.myc");
+    rules.setSpecialDayList({"9,1,防災の日"});
+    EXPECT_TRUE(testing::returnsBesideFifo(
+        fifo, [&] { loadSpecialDayRules(rules, temp / "SDAY.MYC", ui, sleeper); }));
+    EXPECT_EQ(ui.texts(), Lines{"読込エラー[" + fifo.string() + "]"});
+    EXPECT_TRUE(rules.specialDayBuild().rules.empty());
 }
 
 TEST_F(RuleFiles, ReadsCp932LinesFoundIgnoringCase) {

@@ -470,6 +470,29 @@ private slots:
         QCOMPARE(editor.size(), QSize(298, 422));
         QVERIFY(!editor.standardSizeButton()->isVisibleTo(&editor));
     }
+
+    // The main window hands over the settings it has just read: the editor takes its
+    // place from them instead of reading the file a second time, and still saves there.
+    void placeFromTheSettingsTheRunRead() {
+        TempFolder folder;
+        const auto settings =
+            folder.write("Torka.ini", "[fmDay]\r\nfmWidth=400\r\nfmHeight=350\r\n");
+        RecordingSleeper sleeper;
+        const ProfileFile asRead = ProfileFile::load(
+            folder.write("as-read.ini", "[fmDay]\r\nfmWidth=420\r\nfmHeight=360\r\n"),
+            kSettingsRetry, sleeper);
+        ScriptedUserInterface ui;
+        FakeClock clock;
+        TfmDay editor(ui, clock, {settings, &sleeper, &asRead});
+        QCOMPARE(editor.size(), QSize(420, 360));
+
+        editor.openDay({{2024, 9, 10}, {}}, DayEditorLines{{"予定"}, {DayLineRecord{}}}, {});
+        QTimer::singleShot(0, &editor, [&] { editor.cancelButton()->click(); });
+        QVERIFY(!editor.execEditor());
+        const ProfileFile saved = ProfileFile::load(settings, kSettingsRetry, sleeper);
+        QCOMPARE(saved.readInt("fmDay", "fmWidth", 0), 420);
+        QCOMPARE(saved.readInt("fmDay", "fmHeight", 0), 360);
+    }
 };
 
 QTEST_MAIN(DayEditorTest)

@@ -17,8 +17,9 @@ QString toolPath() {
     return QFileInfo(QStringLiteral(VELMO_EXE_PATH)).dir().absoluteFilePath("../cli/velmo-tool");
 }
 
+// From the source tree's root: __FILE__ may be relative to the build folder (ccache's
+// base_dir rewrites it), which is not where ctest runs the test.
 QString sampleHome() {
-    // __FILE__ may be relative to the build folder, which is not where ctest runs.
     return QStringLiteral(VELMO_SOURCE_DIR "/tests/data/sample_home");
 }
 

@@ -6,6 +6,8 @@
 
 #include <ctime>
 
+#include "store/folder_listing.h"
+#include "tests/support/fifo.h"
 #include "tests/support/scripted_user_interface.h"
 #include "tests/support/temp_folder.h"
 
@@ -81,6 +83,36 @@ TEST(FileCaseInsensitive, ExactNameFirstThenFirstVariant) {
     EXPECT_EQ(findCaseInsensitive(dir.path(), "CaFromTo.myc"), dir / "CaFromTo.myc");
 }
 
+// One listing answers every look-up the disk helpers answer, with the same result, and
+// is a snapshot: what appears later is not in it.
+TEST(FolderListingLookups, SameAnswersAsTheDiskAndNothingLater) {
+    TempFolder dir;
+    for (const char* name : {"Ca202409.myc", "CA202410.MYC", "ca202410.myc", ".hidden"})
+        dir.write(name, "x");
+    fs::create_directory(dir / "Data");
+    fs::create_symlink(dir / "Ca202409.myc", dir / "link.myc");
+    fs::create_symlink(dir / "gone.myc", dir / "dangling.myc");
+    const FolderListing listing(dir.path());
+    for (const char* name :
+         {"Ca202409.myc", "ca202409.MYC", "Ca202410.myc", "ca202410.myc", ".HIDDEN", "data",
+          "link.myc", "dangling.myc", "missing.myc", "*.myc", "CA2024??.myc", "D*", "*.mcp"}) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(listing.containsAny(name), existsAny(dir / name));
+        EXPECT_EQ(listing.containsPlainFile(name), existsPlainFile(dir / name));
+        EXPECT_EQ(listing.matching(name), matchingEntries(dir / name));
+        if (!isPattern(name)) {
+            EXPECT_EQ(listing.find(name), findCaseInsensitive(dir.path(), name));
+        }
+    }
+    EXPECT_EQ(listing.find("Ca202410.myc"), dir / "CA202410.MYC");  // first in name order
+    EXPECT_EQ(findEntry(dir / "CA202409.MYC", &listing), dir / "Ca202409.myc");
+
+    dir.write("Ca202411.myc", "x");
+    EXPECT_FALSE(listing.containsAny("Ca202411.myc"));
+    EXPECT_TRUE(FolderListing(dir.path()).containsAny("ca202411.myc"));
+    EXPECT_FALSE(FolderListing(dir / "missing").containsAny("*"));
+}
+
 TEST(FileCopy, CreatesOrOverwrites) {
     TempFolder dir;
     const std::string bytes("\x95\x5c\0\r\n", 5);
@@ -95,6 +127,16 @@ TEST(FileCopy, CreatesOrOverwrites) {
     EXPECT_FALSE(copyFile(dir / "missing", dir / "e.myc"));
     EXPECT_FALSE(fs::exists(dir / "e.myc"));
     EXPECT_FALSE(copyFile(source, dir / "a.myc" / "f.myc"));  // parent is a file
+}
+
+TEST(FileCopy, PipeAsSourceIsRefusedWithoutWaiting) {
+    TempFolder dir;
+    const fs::path fifo = testing::makeFifo(dir / "Torka.ini");
+    bool copied = true;
+    EXPECT_TRUE(
+        testing::returnsBesideFifo(fifo, [&] { copied = copyFile(fifo, dir / "copy.ini"); }));
+    EXPECT_FALSE(copied);
+    EXPECT_FALSE(fs::exists(dir / "copy.ini"));
 }
 
 TEST(FileDate, LocalWriteTimeOrNothing) {

@@ -11,6 +11,7 @@
 
 #include "store/cp932.h"
 #include "tests/support/fake_clock.h"
+#include "tests/support/fifo.h"
 #include "tests/support/scripted_user_interface.h"
 #include "tests/support/temp_folder.h"
 
@@ -161,6 +162,29 @@ TEST(LineFileReader, FiveFailedOpensShowMessage) {
     }
 }
 
+// A pipe where a data file belongs waits for a writer that never comes; the readers
+// must refuse it like any other unreadable file instead of hanging in open().
+TEST(LineFileReader, PipeIsRefusedWithoutWaitingForAWriter) {
+    TempFolder dir;
+    const fs::path fifo = testing::makeFifo(dir / "Ca202611.myc");
+    ScriptedUserInterface ui;
+    RecordingSleeper sleeper;
+    LineList lines{"old"};
+    bool read = true;
+    EXPECT_TRUE(
+        testing::returnsBesideFifo(fifo, [&] { read = readLineFile(fifo, lines, ui, sleeper); }));
+    EXPECT_FALSE(read);
+    EXPECT_TRUE(lines.empty());
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"読込エラー[" + fifo.string() + "]"});
+
+    lines = {"old"};
+    EXPECT_TRUE(testing::returnsBesideFifo(fifo, [&] {
+        read = readLinesRetrying(dir / "ca202611.MYC", lines, {2, milliseconds(300)}, sleeper);
+    }));
+    EXPECT_FALSE(read);
+    EXPECT_TRUE(lines.empty());
+}
+
 TEST(LineFileRetryingReader, PausesAfterEveryFailure) {
     TempFolder dir;
     RecordingSleeper sleeper;
@@ -256,6 +280,69 @@ TEST(LineFileWriter, KeepsPermissionsAndExistingSpelling) {
     EXPECT_EQ(TempFolder::read(file), "new\r\n");
     EXPECT_EQ(fs::status(file).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+// A file its owner may not write was made read-only on purpose; the atomic rename would
+// replace it all the same (it needs only the folder's permission), even for root.
+TEST(LineFileWriter, FileItsOwnerMayNotWriteIsNeverReplaced) {
+    TempFolder dir;
+    RecordingSleeper sleeper;
+    const fs::path file = dir.write("Ca202611.myc", "old\r\n");
+    const fs::perms readOnly =
+        fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+    fs::permissions(file, readOnly);
+    EXPECT_EQ(writeLinesRetrying(file, {"new"}, {3, milliseconds(300)}, sleeper),
+              WriteOutcome::Failed);
+    EXPECT_EQ(sleeper.pauses(), Pauses(3, milliseconds(300)));
+    EXPECT_EQ(TempFolder::read(file), "old\r\n");
+    EXPECT_EQ(fs::status(file).permissions(), readOnly);
+    EXPECT_EQ(folderNames(dir.path()), std::set<std::string>{"Ca202611.myc"});
+
+    // The same through a link: the file written is the one the link names.
+    fs::create_symlink(file, dir / "link.myc");
+    EXPECT_FALSE(writeFileAtomically(dir / "link.myc", "new", {1, milliseconds(0)}, sleeper));
+    EXPECT_EQ(TempFolder::read(file), "old\r\n");
+    EXPECT_TRUE(fs::is_symlink(dir / "link.myc"));
+
+    // Writable by its owner only is writable.
+    fs::permissions(file, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_TRUE(writeFileAtomically(file, "new", {1, milliseconds(0)}, sleeper));
+    EXPECT_EQ(TempFolder::read(file), "new");
+}
+
+// A link whose file is missing (a settings file kept elsewhere, not yet written there)
+// is written through: the file appears where the link points and the link stays.
+TEST(LineFileWriter, DanglingLinkIsWrittenThrough) {
+    TempFolder dir;
+    RecordingSleeper sleeper;
+    fs::create_directory(dir / "elsewhere");
+    fs::create_symlink(dir / "elsewhere" / "Torka.ini", dir / "Torka.ini");
+    EXPECT_TRUE(
+        writeFileAtomically(dir / "Torka.ini", "[Settei]\r\n", {1, milliseconds(0)}, sleeper));
+    EXPECT_TRUE(fs::is_symlink(dir / "Torka.ini"));
+    EXPECT_EQ(TempFolder::read(dir / "elsewhere" / "Torka.ini"), "[Settei]\r\n");
+    EXPECT_EQ(folderNames(dir / "elsewhere"), std::set<std::string>{"Torka.ini"});
+
+    // A relative link, through a second link: the target is found from the link's folder.
+    fs::create_directories(dir / "data" / "kept");
+    fs::create_symlink("kept/Ca202611.myc", dir / "data" / "step.myc");
+    fs::create_symlink("data/step.myc", dir / "Ca202611.myc");
+    EXPECT_EQ(writeLinesRetrying(dir / "Ca202611.myc", {"a"}, {1, milliseconds(0)}, sleeper),
+              WriteOutcome::Written);
+    EXPECT_TRUE(fs::is_symlink(dir / "Ca202611.myc"));
+    EXPECT_TRUE(fs::is_symlink(dir / "data" / "step.myc"));
+    EXPECT_EQ(TempFolder::read(dir / "data" / "kept" / "Ca202611.myc"), "a\r\n");
+
+    // A link into a folder that does not exist cannot be written, and stays.
+    fs::create_symlink(dir / "gone" / "x.myc", dir / "x.myc");
+    EXPECT_FALSE(writeFileAtomically(dir / "x.myc", "x", {2, milliseconds(10)}, sleeper));
+    EXPECT_TRUE(fs::is_symlink(dir / "x.myc"));
+
+    // A loop of links is refused rather than replaced by a file.
+    fs::create_symlink(dir / "loop2.myc", dir / "loop1.myc");
+    fs::create_symlink(dir / "loop1.myc", dir / "loop2.myc");
+    EXPECT_FALSE(writeFileAtomically(dir / "loop1.myc", "x", {1, milliseconds(0)}, sleeper));
+    EXPECT_TRUE(fs::is_symlink(dir / "loop1.myc"));
 }
 
 TEST(LineFileWriter, SymbolicLinkStaysALink) {

@@ -240,6 +240,18 @@ TEST_F(MonthFileTest, WriteFailuresAndCounterFailuresNameTheirCode) {
     }
 }
 
+// A month file made read-only is not replaced; the user hears of a failed write.
+TEST_F(MonthFileTest, ReadOnlyFileIsReportedAsAFailedWrite) {
+    writeFile(entries(4));
+    fs::permissions(file(), fs::perms::owner_read | fs::perms::group_read);
+    MonthSlot slot = load();
+    slot.lines.push_back(formatEntryLine(9, 1, "追加", DayLineAttr{}));
+    EXPECT_EQ(saveSlot(slot, SaveRequest::SaveAll, context), SaveOutcome::WriteFailed);
+    EXPECT_EQ(ui.texts(), Texts{failureText("fs05")});
+    EXPECT_EQ(content(), fileBytes(entries(4)));
+    EXPECT_EQ(sleeper.total(), milliseconds(3000));
+}
+
 TEST_F(MonthFileTest, NetworkModeWritesOnlyForAnEdit) {
     FakeSharedFolder network;
     writeFile(entries(3));

@@ -9,6 +9,7 @@
 #include "store/cp932.h"
 #include "store/text_helpers.h"
 #include "tests/support/fake_clock.h"
+#include "tests/support/folder_reads.h"
 #include "tests/support/scripted_user_interface.h"
 #include "tests/support/temp_folder.h"
 
@@ -336,6 +337,22 @@ TEST_F(SettingsTest, UnreadableFileGivesDefaultsAndIsNeverOverwritten) {
     EXPECT_TRUE(store.save(later.settings, context(), sleeper).saved());
 }
 
+// Settings kept elsewhere behind a link whose file is not there yet: the first save
+// creates that file and the link stays, so later reads go through it.
+TEST_F(SettingsTest, LinkToAMissingFileIsWrittenThroughAndKept) {
+    TempFolder elsewhere;
+    fs::create_symlink(elsewhere / "Torka.ini", folder / "Torka.ini");
+    SettingsStore store(place());
+    const auto first = store.read(env(), sleeper);
+    EXPECT_EQ(first.outcome, Load::Missing);
+    ASSERT_TRUE(store.save(first.settings, context(), sleeper).saved());
+    EXPECT_TRUE(fs::is_symlink(folder / "Torka.ini"));
+    EXPECT_EQ(
+        ProfileFile::load(elsewhere / "Torka.ini", kRetry, sleeper).readString("Header", "Version"),
+        kSettingsVersion);
+    EXPECT_EQ(store.read(env(), sleeper).outcome, Load::Loaded);
+}
+
 TEST_F(SettingsTest, LocalOperationReadsTheStartFolderFileAndMovesItWhole) {
     TempFolder user;
     folder.write("Torka.ini", "[Settei]\r\nvSizeNo=2\r\n[fmDay]\r\nfmTop=10\r\n");
@@ -346,6 +363,8 @@ TEST_F(SettingsTest, LocalOperationReadsTheStartFolderFileAndMovesItWhole) {
     const auto result = store.read(env(), sleeper);
     EXPECT_EQ(result.path, folder / "Torka.ini");
     EXPECT_EQ(result.settings.display.vSizeNo, 2);
+    // Other windows read the settings folder's file, which is not this one.
+    EXPECT_FALSE(result.settingsFile.has_value());
     ASSERT_TRUE(store.save(result.settings, context(), sleeper).saved());
 
     const ProfileFile moved = ProfileFile::load(user / "Torka.ini", kRetry, sleeper);
@@ -353,12 +372,35 @@ TEST_F(SettingsTest, LocalOperationReadsTheStartFolderFileAndMovesItWhole) {
     EXPECT_EQ(moved.readInt("Settei", "vSizeNo", 0), 2);
     EXPECT_EQ(TempFolder::read(folder / "Torka.ini"),
               "[Settei]\r\nvSizeNo=2\r\n[fmDay]\r\nfmTop=10\r\n");
-    EXPECT_EQ(store.read(env(), sleeper).path, user / "Torka.ini");
+    const auto reread = store.read(env(), sleeper);
+    EXPECT_EQ(reread.path, user / "Torka.ini");
+    ASSERT_TRUE(reread.settingsFile.has_value());
+    EXPECT_EQ(reread.settingsFile->readInt("fmDay", "fmTop", 0), 10);
 
     // Outside local operation the start folder's file is not consulted.
     p.localOperation = false;
     fs::remove(user / "Torka.ini");
     EXPECT_EQ(chooseSettingsFile(p).readFrom, user / "Torka.ini");
+}
+
+// A first start has no settings file anywhere: the folder is listed once to learn that,
+// not once for each of the two files and again for the reader.
+TEST_F(SettingsTest, AReadWithoutSettingsFilesListsTheFolderOnce) {
+    SettingsFilePlace p = place();
+    p.localOperation = true;
+    SettingsStore store(p);
+    testing::FolderReads reads(folder.path());
+    EXPECT_EQ(store.read(env(), sleeper).outcome, Load::Missing);
+    EXPECT_EQ(reads.take(), 1);
+
+    // Settings in a folder of their own: each folder once.
+    TempFolder user;
+    p.settingsFile = (user / "Torka.ini").string();
+    SettingsStore apart(p);
+    testing::FolderReads userReads(user.path());
+    EXPECT_EQ(apart.read(env(), sleeper).outcome, Load::Missing);
+    EXPECT_EQ(reads.take(), 1);
+    EXPECT_EQ(userReads.take(), 1);
 }
 
 TEST_F(SettingsTest, NetworkSetupPageOpensOnlyForAFirstNetworkStartWithoutSettings) {

@@ -222,6 +222,18 @@ TEST(EndEntry, AppendedAfterASuccessfulSaveOnly) {
     EXPECT_FALSE(none.log.exists());
 }
 
+// A log made read-only is neither rewritten by the start entry nor appended to in place.
+TEST(EndEntry, ReadOnlyLogIsLeftAsItIs) {
+    LogFixture f;
+    const fs::path file = f.write("S:2024/09/10 9:00:00\r\nE:2024/09/10 18:05:00\r\n");
+    fs::permissions(file, fs::perms::owner_read | fs::perms::group_read);
+    EXPECT_EQ(f.log.recordStart(logging()), Outcome::WriteFailed);
+    EXPECT_EQ(f.ui.texts(),
+              std::vector<std::string>{"[ " + file.string() + " ]の書込に失敗しました。"});
+    EXPECT_FALSE(f.log.recordExit(logging(), true));
+    EXPECT_EQ(f.bytes(), "S:2024/09/10 9:00:00\r\nE:2024/09/10 18:05:00\r\n");
+}
+
 TEST(EndEntry, StartsALineOfItsOwn) {
     struct Case {
         std::string before;
