@@ -83,16 +83,17 @@ TEST(VelmoTool, YmdPrintsTheDateOfADayNumber) {
     EXPECT_EQ(runTool("ymd -1").out, "-4713 12 31\n");
 }
 
+// The tool refuses the arguments with the exit code and exactly the text.
+void expectRefusal(const std::string& arguments, int exitCode, const std::string& text) {
+    const ToolRun run = runTool(arguments);
+    EXPECT_EQ(run.exitCode, exitCode) << arguments;
+    EXPECT_EQ(run.out, text) << arguments;
+}
+
 TEST(VelmoTool, RefusedDatesPrintTheCalendarMessage) {
-    const ToolRun gap = runTool("jd 1582 10 10");
-    EXPECT_EQ(gap.exitCode, 1);
-    EXPECT_EQ(gap.out, "1582/10/5-10/14は存在しません。\n");
-    const ToolRun farYear = runTool("jd 99999999999 1 1");
-    EXPECT_EQ(farYear.exitCode, 1);
-    EXPECT_EQ(farYear.out, "99999999999/1/1は扱える範囲外です。\n");
-    const ToolRun farDay = runTool("ymd 2147483648");
-    EXPECT_EQ(farDay.exitCode, 1);
-    EXPECT_EQ(farDay.out, "ユリウス日2147483648は扱える範囲外です。\n");
+    expectRefusal("jd 1582 10 10", 1, "1582/10/5-10/14は存在しません。\n");
+    expectRefusal("jd 99999999999 1 1", 1, "99999999999/1/1は扱える範囲外です。\n");
+    expectRefusal("ymd 2147483648", 1, "ユリウス日2147483648は扱える範囲外です。\n");
     EXPECT_EQ(runTool("jd 2000 1").exitCode, 2);
     EXPECT_EQ(runTool("jd 2000 1 x").exitCode, 2);
     EXPECT_EQ(runTool("ymd 12.5").exitCode, 2);
@@ -183,14 +184,12 @@ TEST(VelmoTool, RangePrintsFlagsNamesAndRokuyoPerDay) {
 }
 
 TEST(VelmoTool, RangeNamesTheDateItRefuses) {
-    const ToolRun reversed = runTool("range 2024-02-12 2024-02-11");
-    EXPECT_EQ(reversed.exitCode, 2);
-    EXPECT_EQ(reversed.out, "range: FROM 2024-02-12 is after TO 2024-02-11\n");
-    const ToolRun dropped = runTool("range 1582-10-10 1582-10-20");
-    EXPECT_EQ(dropped.exitCode, 2);
-    EXPECT_EQ(dropped.out, "range: 1582-10-10 is not a valid date (YYYY-MM-DD)\n");
-    EXPECT_EQ(runTool("range 2024-01-01 2024-02-30").out,
-              "range: 2024-02-30 is not a valid date (YYYY-MM-DD)\n");
+    expectRefusal("range 2024-02-12 2024-02-11", 2,
+                  "range: FROM 2024-02-12 is after TO 2024-02-11\n");
+    expectRefusal("range 1582-10-10 1582-10-20", 2,
+                  "range: 1582-10-10 is not a valid date (YYYY-MM-DD)\n");
+    expectRefusal("range 2024-01-01 2024-02-30", 2,
+                  "range: 2024-02-30 is not a valid date (YYYY-MM-DD)\n");
 }
 
 TEST(VelmoTool, FirstCommandOnAFreshHomeSeedsTheStartFolderAsTheProgramDoes) {
