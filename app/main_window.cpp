@@ -70,6 +70,7 @@ TfmC21::TfmC21(MainWindowContext context, QWidget* parent)
                    networkSwitch_) {
     setWindowTitle(kWindowCaption);
     setObjectName("fmC21");
+    registerCommands();
     createMenus();
     createPages();
     createStatusBar();
@@ -178,19 +179,19 @@ void TfmC21::createMonthViewActions() {
         context_.ui, context_.clock,
         {context_.folders.settingsFile, &context_.sleeper, runSettings_.settingsFileAsRead()},
         this);
-    monthActions_ = std::make_unique<MonthViewActions>(
-        MonthViewActionsContext{*monthPage_->view(),
-                                monthPage_->session(),
-                                *editor_,
-                                context_.ui,
-                                context_.sleeper,
-                                localHooks_,
-                                runSettings_.settings(),
-                                context_.folders.computerName,
-                                [this] { return runSettings_.dataFolders().commonFolder; },
-                                [this] { return monthMenuState(); },
-                                [this](MonthMenuCommand command) { runMainMenuCommand(command); },
-                                {}});
+    monthActions_ = std::make_unique<MonthViewActions>(MonthViewActionsContext{
+        *monthPage_->view(),
+        monthPage_->session(),
+        *editor_,
+        context_.ui,
+        context_.sleeper,
+        localHooks_,
+        runSettings_.settings(),
+        context_.folders.computerName,
+        [this] { return runSettings_.dataFolders().commonFolder; },
+        [this] { return monthMenuState(); },
+        [this](MonthMenuCommand command, std::int32_t day) { commands_.run(command, day); },
+        {}});
     monthPage_->view()->setInteraction(&monthActions_->interaction());
     connect(monthPage_, &MonthPage::dataSetRequested, this, &TfmC21::changeDataSet);
     connect(monthPage_, &MonthPage::statusHint, this, [this](const QString& text) {
@@ -210,27 +211,15 @@ MainWindowMenuState TfmC21::monthMenuState() const {
     state.dataSet = runSettings_.dataFolders().current().number();
     state.printEnabled = s.companions.cbPrint;
     state.networkAllowed = s.network.cbNet;
-    // These arrive with their own windows.
-    using C = MonthMenuCommand;
-    state.unavailable = {C::Resident,  C::DayCopy, C::DayPaste, C::NetOn,
-                         C::NetReload, C::Print,   C::Memo};
+    // What no feature has taken on is shown, disabled.
+    state.unavailable = commands_.unhandled(kMainWindowCommands);
     return state;
 }
 
-void TfmC21::runMainMenuCommand(MonthMenuCommand command) {
-    switch (command) {
-        case MonthMenuCommand::Exit:
-            close();
-            break;
-        case MonthMenuCommand::Files1:
-            changeDataSet(1);
-            break;
-        case MonthMenuCommand::Files2:
-            changeDataSet(2);
-            break;
-        default:
-            break;
-    }
+void TfmC21::registerCommands() {
+    commands_.add(MonthMenuCommand::Exit, [this](std::int32_t) { close(); });
+    commands_.add(MonthMenuCommand::Files1, [this](std::int32_t) { changeDataSet(1); });
+    commands_.add(MonthMenuCommand::Files2, [this](std::int32_t) { changeDataSet(2); });
 }
 
 bool TfmC21::eventFilter(QObject* watched, QEvent* event) {
@@ -354,7 +343,7 @@ void TfmC21::createMenus() {
     QMenu* file = menuBar()->addMenu("ファイル(&F)");
     QAction* quit = file->addAction("終了(&X)");
     quit->setObjectName("miExit");
-    connect(quit, &QAction::triggered, this, &QWidget::close);
+    connect(quit, &QAction::triggered, this, [this] { commands_.run(MonthMenuCommand::Exit); });
 
     QMenu* go = menuBar()->addMenu("移動(&G)");
     goMenu_ = go;
@@ -373,6 +362,7 @@ void TfmC21::createMenus() {
         if (*dataSets[i].shortcut)
             action->setShortcut(QKeySequence(dataSets[i].shortcut));
         connect(action, &QAction::triggered, this, [this, i] { changeDataSet(i + 1); });
+        // Data set 3 has no command of its own: it is reached only from this menu.
         dataSetItems_[i] = action;
     }
     // Data set 3 is reached only by those who know its folder; its item stays hidden.

@@ -11,6 +11,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/commands/main_commands.h"
 #include "app/page_bounds.h"
 #include "app/startup/launch_options.h"
 #include "app/startup/run_settings.h"
@@ -84,6 +85,7 @@ public:
     MonthPage* monthPage() const { return monthPage_; }
     TfmDay* dayEditor() const { return editor_; }
     MonthViewActions* monthViewActions() const { return monthActions_.get(); }
+    MainCommands& commands() { return commands_; }
     // The end of the run: termination signals go here, tests reach it through this.
     SessionEnding& sessionEnding() const { return *ending_; }
 
@@ -114,7 +116,8 @@ private:
     void createMonthViewActions();
     void createDateChange();
     MainWindowMenuState monthMenuState() const;
-    void runMainMenuCommand(MonthMenuCommand command);
+    // The window's own commands; features register theirs with `commands()`.
+    void registerCommands();
     // The keys the main window handles before the focused control; true when consumed.
     bool previewKeyPress(const QKeyEvent& event);
     void switchPage(int step);
@@ -127,6 +130,7 @@ private:
     // Everything the window starts asks through it, so a log-out can silence them all.
     UserInterfaceSwitch ui_;
     MainWindowContext context_;
+    MainCommands commands_;
     NoSharedFolderSupport networkSwitch_;
     RunSettings runSettings_;
     std::unique_ptr<StartEndLog> log_;

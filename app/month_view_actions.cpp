@@ -149,7 +149,7 @@ void MonthViewActions::showPopupMenu(PopupMenuKind kind, Point at) {
 
 void MonthViewActions::runPopupCommand(MonthMenuCommand command) {
     if (!interaction_.runMenuCommand(command) && context_.mainCommand)
-        context_.mainCommand(command);
+        context_.mainCommand(command, 0);
 }
 
 void MonthViewActions::editMemorialDay(std::int32_t day) {
@@ -164,9 +164,19 @@ void MonthViewActions::editMemorialDay(std::int32_t day) {
 
 // Day copy and paste and the memo command arrive with their own windows; until then
 // their menu items are disabled and these are never reached.
-void MonthViewActions::copyDay(std::int32_t) {}
-void MonthViewActions::pasteDay(std::int32_t) {}
-void MonthViewActions::runMemoCommand() {}
+// The day clipboard and the memo belong to features of the main window.
+void MonthViewActions::copyDay(std::int32_t day) {
+    if (context_.mainCommand)
+        context_.mainCommand(MonthMenuCommand::DayCopy, day);
+}
+void MonthViewActions::pasteDay(std::int32_t day) {
+    if (context_.mainCommand)
+        context_.mainCommand(MonthMenuCommand::DayPaste, day);
+}
+void MonthViewActions::runMemoCommand() {
+    if (context_.mainCommand)
+        context_.mainCommand(MonthMenuCommand::Memo, 0);
+}
 
 void MonthViewActions::deleteSelectedPeriod() {
     TKvMCalModel& model = context_.view.model();

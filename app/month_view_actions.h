@@ -37,7 +37,8 @@ struct MonthViewActionsContext {
     std::function<std::string()> commonFolder;
     // The main window's part of the context menu's rules, and its commands.
     std::function<MainWindowMenuState()> mainMenuState;
-    std::function<void(MonthMenuCommand)> mainCommand;
+    // day: the right-clicked day for the day commands, 0 for the others.
+    std::function<void(MonthMenuCommand, std::int32_t day)> mainCommand;
     std::function<void()> cancelAutoResident;
 };
 
