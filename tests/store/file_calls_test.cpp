@@ -8,6 +8,7 @@
 #include "store/cp932.h"
 #include "store/line_file.h"
 #include "store/month_file.h"
+#include "store/settings.h"
 #include "store/start_end_log.h"
 #include "store/temporary_files.h"
 #include "tests/support/failing_calls.h"
@@ -117,6 +118,40 @@ TEST(FaultyRename, MonthSaveOutlastsABusyShare) {
     EXPECT_EQ(sleeper.pauses(), Pauses(2, milliseconds(300)));
     EXPECT_TRUE(ui.shown().empty());
     EXPECT_EQ(folderNames(dir.path()), Names{"Ca202403.myc"});
+}
+
+// The settings writer goes through the same writer: a busy share costs one pause, a
+// full disk keeps the settings the file held.
+TEST(FaultyRename, SettingsSaveOutlastsABusyShareAndAFullDiskChangesNothing) {
+    TempFolder folder;
+    FakeClock clock;
+    RecordingSleeper sleeper;
+    const SettingsEnvironment env{.clock = clock, .workAreaHeight = 1040};
+    SettingsStore store({.settingsFile = (folder / "Torka.ini").string(),
+                         .startFolder = folder.path().string() + "/"});
+    const SettingsSaveContext context{folder.path().string() + "/", 1, 1};
+    TorkaSettings settings = store.read(env, sleeper).settings;
+    settings.display.vSizeNo = 2;
+    {
+        FailingCalls fail;
+        fail.failNth(Call::Rename, 1, EBUSY);
+        RecordingSleeper busy;
+        EXPECT_TRUE(store.save(settings, context, busy).saved());
+        EXPECT_EQ(fail.count(Call::Rename), 2);
+        EXPECT_EQ(busy.pauses(), Pauses{kSettingsRetry.pause});
+    }
+    EXPECT_EQ(store.read(env, sleeper).settings.display.vSizeNo, 2);
+    const std::string saved = TempFolder::read(folder / "Torka.ini");
+
+    settings.display.vSizeNo = 3;
+    {
+        FailingCalls fail;
+        fail.failFrom(Call::Write, 1, ENOSPC);
+        EXPECT_EQ(store.save(settings, context, sleeper).outcome, ProfileFile::SaveOutcome::Failed);
+        EXPECT_GE(fail.count(Call::Write), 1);
+    }
+    EXPECT_EQ(TempFolder::read(folder / "Torka.ini"), saved);
+    EXPECT_EQ(folderNames(folder.path()), Names{"Torka.ini"});
 }
 
 TEST(FaultyWrite, InterruptedAndShortWritesAreCompleted) {
