@@ -49,9 +49,23 @@ struct WriterFixture {
     const std::string written =
         cp932::encode("予定") + "\r\n\r\n" + std::string(5000, 'x') + "\r\n";
 
+    FailingCalls fail;  // counts from here: the old file is already written
+
     WriteOutcome write(Retry retry) { return writeLinesRetrying(file, lines, retry, sleeper); }
     std::string content() const { return TempFolder::read(file); }
     Names names() const { return folderNames(dir.path()); }
+    // A written file: the new lines and no temporary beside them.
+    void expectNewFile() const {
+        EXPECT_EQ(content(), written);
+        EXPECT_EQ(names(), Names{"Ca202403.myc"});
+    }
+    // A failed write: the old file keeps every byte, no temporary is left, and nothing
+    // was renamed over it.
+    void expectOldFileKept() const {
+        EXPECT_EQ(content(), kOld);
+        EXPECT_EQ(names(), Names{"Ca202403.myc"});
+        EXPECT_EQ(fail.count(Call::Rename), 0);
+    }
 };
 
 int refusedRename(const char*, const char*) {
@@ -84,20 +98,17 @@ TEST(FileCallsTable, GuardsReplaceTheCallsAndRestoreThemInTurn) {
 // A share that is busy for a moment refuses the rename; the next try replaces the file.
 TEST(FaultyRename, RefusedRenameIsRetriedAfterAPause) {
     WriterFixture f;
-    FailingCalls fail;
-    fail.failNth(Call::Rename, 1, EBUSY);
+    f.fail.failNth(Call::Rename, 1, EBUSY);
     EXPECT_EQ(f.write({3, milliseconds(200)}), WriteOutcome::Written);
-    EXPECT_EQ(f.content(), f.written);
+    f.expectNewFile();
     EXPECT_EQ(f.sleeper.pauses(), Pauses{milliseconds(200)});
-    EXPECT_EQ(fail.count(Call::Rename), 2);
-    EXPECT_EQ(f.names(), Names{"Ca202403.myc"});
+    EXPECT_EQ(f.fail.count(Call::Rename), 2);
 
     // Refused on every try: the old file stays and the refused temporaries are gone.
-    fail.failFrom(Call::Rename, 3, EBUSY);
+    f.fail.failFrom(Call::Rename, 3, EBUSY);
     EXPECT_EQ(writeLinesRetrying(f.file, {"新"}, {3, milliseconds(200)}, f.sleeper),
               WriteOutcome::Failed);
-    EXPECT_EQ(f.content(), f.written);
-    EXPECT_EQ(f.names(), Names{"Ca202403.myc"});
+    f.expectNewFile();  // the first write's
     EXPECT_EQ(f.sleeper.pauses(), Pauses(4, milliseconds(200)));
 }
 
@@ -157,26 +168,23 @@ TEST(FaultyRename, SettingsSaveOutlastsABusyShareAndAFullDiskChangesNothing) {
 TEST(FaultyWrite, InterruptedAndShortWritesAreCompleted) {
     {
         WriterFixture f;
-        FailingCalls fail;
-        fail.failNth(Call::Write, 1, EINTR);
-        fail.failNth(Call::Write, 3, EINTR);
-        fail.shortenNthWrite(2, 7);
+        f.fail.failNth(Call::Write, 1, EINTR);
+        f.fail.failNth(Call::Write, 3, EINTR);
+        f.fail.shortenNthWrite(2, 7);
         EXPECT_EQ(f.write({3, milliseconds(200)}), WriteOutcome::Written);
-        EXPECT_EQ(f.content(), f.written);
+        f.expectNewFile();
         EXPECT_TRUE(f.sleeper.pauses().empty());  // resumed within the try
-        EXPECT_EQ(fail.count(Call::Write), 4);
+        EXPECT_EQ(f.fail.count(Call::Write), 4);
     }
     {
         WriterFixture f;
-        FailingCalls fail;
         for (int nth = 1; nth <= 5; ++nth)
-            fail.shortenNthWrite(nth, 1);
-        fail.shortenNthWrite(6, 1000);
+            f.fail.shortenNthWrite(nth, 1);
+        f.fail.shortenNthWrite(6, 1000);
         EXPECT_EQ(f.write({3, milliseconds(200)}), WriteOutcome::Written);
-        EXPECT_EQ(f.content(), f.written);
+        f.expectNewFile();
         EXPECT_TRUE(f.sleeper.pauses().empty());
-        EXPECT_EQ(fail.count(Call::Write), 7);  // 5 single bytes, 1000, then the rest at once
-        EXPECT_EQ(f.names(), Names{"Ca202403.myc"});
+        EXPECT_EQ(f.fail.count(Call::Write), 7);  // 5 single bytes, 1000, then the rest at once
     }
 }
 
@@ -186,78 +194,67 @@ TEST(FaultyWrite, FullDiskKeepsTheOldFileAndLeavesNoTemporary) {
     for (const int failingWrite : {1, 2}) {
         SCOPED_TRACE(failingWrite);
         WriterFixture f;
-        FailingCalls fail;
-        fail.shortenNthWrite(1, 100);
-        fail.failFrom(Call::Write, failingWrite, ENOSPC);
+        f.fail.shortenNthWrite(1, 100);
+        f.fail.failFrom(Call::Write, failingWrite, ENOSPC);
         EXPECT_EQ(f.write({3, milliseconds(200)}), WriteOutcome::Failed);
-        EXPECT_EQ(f.content(), kOld);
-        EXPECT_EQ(f.names(), Names{"Ca202403.myc"});
+        f.expectOldFileKept();
         EXPECT_EQ(f.sleeper.pauses(), Pauses(3, milliseconds(200)));
-        EXPECT_EQ(fail.count(Call::Rename), 0);
     }
 }
 
 TEST(FaultyFlush, FailedFileFlushIsAFailedWrite) {
     WriterFixture f;
-    FailingCalls fail;
-    fail.failNth(Call::Fsync, 1, EIO);
+    f.fail.failNth(Call::Fsync, 1, EIO);
     EXPECT_EQ(f.write({1, milliseconds(200)}), WriteOutcome::Failed);
-    EXPECT_EQ(f.content(), kOld);
-    EXPECT_EQ(f.names(), Names{"Ca202403.myc"});
-    EXPECT_EQ(fail.count(Call::Rename), 0);
+    f.expectOldFileKept();
 
     // The temporary's close is where some file systems report a lost write.
-    fail.failNth(Call::Close, fail.count(Call::Close) + 1, EIO);
+    f.fail.failNth(Call::Close, f.fail.count(Call::Close) + 1, EIO);
     EXPECT_EQ(f.write({1, milliseconds(200)}), WriteOutcome::Failed);
-    EXPECT_EQ(f.content(), kOld);
-    EXPECT_EQ(f.names(), Names{"Ca202403.myc"});
-    EXPECT_EQ(fail.count(Call::Rename), 0);
+    f.expectOldFileKept();
 }
 
 // The folder is flushed after the rename only to make it durable sooner; a folder
 // that refuses (some shares do) or cannot be opened still has the new file.
 TEST(FaultyFlush, RefusedFolderFlushStillCountsAsWritten) {
     WriterFixture f;
-    FailingCalls fail;
-    fail.failNth(Call::Fsync, 2, EINVAL);
+    f.fail.failNth(Call::Fsync, 2, EINVAL);
     EXPECT_EQ(f.write({1, milliseconds(200)}), WriteOutcome::Written);
-    EXPECT_EQ(f.content(), f.written);
-    EXPECT_EQ(fail.count(Call::Fsync), 2);
+    f.expectNewFile();
+    EXPECT_EQ(f.fail.count(Call::Fsync), 2);
 
-    fail.failNth(Call::Open, 2, EACCES);
+    f.fail.failNth(Call::Open, 2, EACCES);
     EXPECT_EQ(writeLinesRetrying(f.file, {"b"}, {1, milliseconds(200)}, f.sleeper),
               WriteOutcome::Written);
     EXPECT_EQ(f.content(), "b\r\n");
-    EXPECT_EQ(fail.count(Call::Open), 2);
-    EXPECT_EQ(fail.paths(Call::Open).back(), f.dir.path().string());
+    EXPECT_EQ(f.fail.count(Call::Open), 2);
+    EXPECT_EQ(f.fail.paths(Call::Open).back(), f.dir.path().string());
     EXPECT_TRUE(f.sleeper.pauses().empty());
 }
 
 // Another save beside this one may hold the temporary name drawn: a new one is drawn.
 TEST(FaultyCreate, TakenTemporaryNameIsSkippedAndOtherRefusalsRetried) {
     WriterFixture f;
-    FailingCalls fail;
-    fail.failNth(Call::CreateExclusive, 1, EEXIST);
-    fail.failNth(Call::CreateExclusive, 2, EEXIST);
+    f.fail.failNth(Call::CreateExclusive, 1, EEXIST);
+    f.fail.failNth(Call::CreateExclusive, 2, EEXIST);
     EXPECT_EQ(f.write({3, milliseconds(200)}), WriteOutcome::Written);
-    EXPECT_EQ(f.content(), f.written);
+    f.expectNewFile();
     EXPECT_TRUE(f.sleeper.pauses().empty());
-    const std::vector<std::string>& tried = fail.paths(Call::CreateExclusive);
+    const std::vector<std::string>& tried = f.fail.paths(Call::CreateExclusive);
     ASSERT_EQ(tried.size(), 3u);
     EXPECT_EQ(std::set<std::string>(tried.begin(), tried.end()).size(), 3u);
     for (const std::string& path : tried) {
         EXPECT_TRUE(isTemporaryName(fs::path(path).filename().string())) << path;
         EXPECT_EQ(fs::path(path).parent_path(), f.dir.path());
     }
-    EXPECT_EQ(f.names(), Names{"Ca202403.myc"});
 
     // Any other refusal ends the try; the next one, after a pause, succeeds.
-    fail.failNth(Call::CreateExclusive, 4, EACCES);
+    f.fail.failNth(Call::CreateExclusive, 4, EACCES);
     EXPECT_EQ(writeLinesRetrying(f.file, {"c"}, {3, milliseconds(200)}, f.sleeper),
               WriteOutcome::Written);
     EXPECT_EQ(f.content(), "c\r\n");
     EXPECT_EQ(f.sleeper.pauses(), Pauses{milliseconds(200)});
-    EXPECT_EQ(fail.count(Call::CreateExclusive), 5);
+    EXPECT_EQ(f.fail.count(Call::CreateExclusive), 5);
 }
 
 // The end entry is appended in place; a full disk, a short write cut off by it or a
