@@ -5,6 +5,8 @@
 
 #include <utility>
 
+#include "store/file_calls.h"
+
 namespace velmo {
 
 class FileDescriptor {
@@ -12,7 +14,7 @@ public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     ~FileDescriptor() {
         if (fd_ >= 0)
-            ::close(fd_);
+            fileCalls().close(fd_);
     }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
@@ -20,7 +22,7 @@ public:
     FileDescriptor& operator=(FileDescriptor&& other) noexcept {
         if (this != &other) {
             if (fd_ >= 0)
-                ::close(fd_);
+                fileCalls().close(fd_);
             fd_ = std::exchange(other.fd_, -1);
         }
         return *this;
@@ -32,7 +34,7 @@ public:
     bool close() {
         const int fd = fd_;
         fd_ = -1;
-        return ::close(fd) == 0;
+        return fileCalls().close(fd) == 0;
     }
 
 private:

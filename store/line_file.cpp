@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "store/cp932.h"
+#include "store/file_calls.h"
 #include "store/file_descriptor.h"
 #include "store/file_helpers.h"
 #include "store/regular_file.h"
@@ -169,11 +170,12 @@ bool replaceOnce(const fs::path& target, std::string_view bytes) {
     if (existed && !ownerMayWrite(existing))
         return false;
 
+    const FileCalls& calls = fileCalls();
     fs::path temporary;
     int raw = -1;
     for (int attempt = 0; attempt < 10 && raw < 0; ++attempt) {
         temporary = folder / newTemporaryName(target.filename().string());
-        raw = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        raw = calls.createExclusive(temporary.c_str(), O_WRONLY | O_CLOEXEC, 0666);
         if (raw < 0 && errno != EEXIST)
             return false;
     }
@@ -191,17 +193,17 @@ bool replaceOnce(const fs::path& target, std::string_view bytes) {
                 ::fchown(fd.get(), existing.st_uid, existing.st_gid);
         }
     }
-    ok = ok && ::fsync(fd.get()) == 0;
+    ok = ok && calls.fsync(fd.get()) == 0;
     ok = fd.close() && ok;
-    ok = ok && ::rename(temporary.c_str(), target.c_str()) == 0;
+    ok = ok && calls.rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
         ::unlink(temporary.c_str());
         return false;
     }
     // Make the rename itself durable; a folder that refuses fsync still has the file.
-    FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor dir(calls.open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.valid())
-        ::fsync(dir.get());
+        calls.fsync(dir.get());
     return true;
 }
 

@@ -5,12 +5,15 @@
 
 #include <cerrno>
 
+#include "store/file_calls.h"
+
 namespace velmo {
 
 OpenedFile openRegularFile(const std::filesystem::path& path, FileAccess access) {
     OpenedFile opened;
     const int mode = access == FileAccess::Read ? O_RDONLY : O_RDWR;
-    opened.fd = FileDescriptor(::open(path.c_str(), mode | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    opened.fd =
+        FileDescriptor(fileCalls().open(path.c_str(), mode | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!opened.fd.valid()) {
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR)
@@ -60,7 +63,7 @@ bool readAll(int fd, std::string& bytes) {
 
 bool writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
-        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+        const ssize_t put = fileCalls().write(fd, bytes.data(), bytes.size());
         if (put < 0) {
             if (errno == EINTR)
                 continue;

@@ -8,6 +8,7 @@
 
 #include "calendar/julius_day.h"
 #include "store/cp932.h"
+#include "store/file_calls.h"
 #include "store/file_helpers.h"
 #include "store/regular_file.h"
 
@@ -175,7 +176,7 @@ bool appendLineToFile(const fs::path& file, std::string_view line) {
     const off_t size = static_cast<off_t>(bytes.size());
     if (::lseek(fd.get(), size, SEEK_SET) != size)
         return false;
-    if (!writeAll(fd.get(), tail) || ::fsync(fd.get()) != 0) {
+    if (!writeAll(fd.get(), tail) || fileCalls().fsync(fd.get()) != 0) {
         // Never leave half an entry behind.
         [[maybe_unused]] const int restored = ::ftruncate(fd.get(), size);
         return false;
