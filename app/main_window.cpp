@@ -16,14 +16,12 @@
 #include <filesystem>
 #include <iostream>
 
-#include "app/deletion_dialog.h"
+#include "app/first_start_steps.h"
 #include "app/month_page.h"
 #include "app/month_view_actions.h"
 #include "app/navigation/data_set_switch.h"
 #include "app/navigation/date_change.h"
 #include "app/rokuyo_display.h"
-#include "app/setup_dialog.h"
-#include "app/startup/pending_deletions.h"
 #include "app/startup/session_ending.h"
 #include "app/status_texts.h"
 #include "app/window_placement.h"
@@ -551,64 +549,8 @@ void TfmC21::showEvent(QShowEvent* event) {
 
 void TfmC21::firstShowing() {
     ending_->tellAboutRescuedFiles();
-    if (context_.options.deletionsPending())
-        runPendingDeletions();
-    askFirstRunQuestion();
-}
-
-void TfmC21::runPendingDeletions() {
-    const StartFolders& f = context_.folders;
-    const std::vector<std::string> kept = {f.startFolder, f.settingsFolder, f.userFolder,
-                                           f.safeguardFolder};
-    const LaunchOptions& o = context_.options;
-    if (!o.deleteFile.empty())
-        deleteFileSilently(o.deleteFile, kept);
-    // Each offer asks first; Yes deletes under the wait cursor and reports the outcome.
-    const auto offer = [this](const DeletionOffer& what, const std::function<std::string()>& del) {
-        DeletionDialog dialog(what, this);
-        if (dialog.exec() != QDialog::Accepted)
-            return;
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        const std::string report = del();
-        QApplication::restoreOverrideCursor();
-        context_.ui.message(report);
-    };
-    if (!o.offerArchiveDeletion.empty()) {
-        offer(archiveDeletionOffer(qs(o.offerArchiveDeletion)),
-              [&] { return deleteOfferedArchive(o.offerArchiveDeletion, kept); });
-        context_.sleeper.sleep(std::chrono::milliseconds(300));
-    }
-    if (!o.offerWorkFolderDeletion.empty()) {
-        offer(workFolderDeletionOffer(qs(o.offerWorkFolderDeletion)),
-              [&] { return deleteOfferedWorkFolder(o.offerWorkFolderDeletion, kept); });
-    }
-}
-
-void TfmC21::askFirstRunQuestion() {
-    const StartFolders& f = context_.folders;
-    if (context_.options.firstNetworkSetup || !(f.startedFromCdrom || f.firstRun))
-        return;
-    SetupMode mode = SetupMode::Normal;
-    bool yes = false;
-    if (f.startedFromNetwork) {
-        mode = SetupMode::CopyNetworkInstallation;
-        yes = ask(context_.ui,
-                  "「ベルモ」Ver9.1.1をＰＣ(" + f.computerName +
-                      ")にセットアップしますか？\r\n\r\n\r\n[はい]----セットアップ\r\n\r\n"
-                      "[いいえ]--ネットフォルダ上にある「ベルモ」の管理起動\r\n\r\n\r\n"
-                      "この確認は、ネット上の「ベルモ」を起動したときに表示されます。\r\n\r\n");
-    } else {
-        yes = ask(
-            context_.ui,
-            "「ベルモ」Ver9.1.1 のセットアップを行いますか？\r\n\r\n\r\n"
-            "[はい]----セットアップフォーム表示\r\n\r\n[いいえ]--「ベルモ」の通常起動\r\n\r\n\r\n"
-            "この確認は、固定ディスクの場合、（原則）初回起動時１回しか表示されません。\r\n"
-            "[いいえ]の場合は、「ベルモ」から通常のセットアップを行ってください。");
-    }
-    if (yes) {
-        SetupDialog dialog(f, f.startFolderGiven, mode, this);
-        dialog.exec();
-    }
+    FirstStartSteps steps{context_.folders, context_.options, context_.ui, context_.sleeper, *this};
+    steps.run();
 }
 
 void TfmC21::changeEvent(QEvent* event) {

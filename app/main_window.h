@@ -109,8 +109,6 @@ private:
     void refreshClockPanel();
     void refreshMessagePanel();
     void firstShowing();
-    void runPendingDeletions();
-    void askFirstRunQuestion();
     void activated();
     bool closeQuery();
     void createMonthViewActions();
