@@ -7,9 +7,13 @@ namespace velmo::testing {
 ScriptedUserInterface::~ScriptedUserInterface() {
     if (answers_.empty())
         return;
-    std::string message = std::to_string(answers_.size()) +
-                          " scripted answer(s) never asked for; the questions were:";
-    for (const std::string& text : questions())
+    const std::vector<std::string> asked = questions();
+    std::string message = std::to_string(answers_.size()) + " scripted answer(s) never used; ";
+    if (asked.empty())
+        message += "no question was asked";
+    else
+        message += "the questions asked were:";
+    for (const std::string& text : asked)
         message += "\n  " + text;
     failRunningTest(message, __FILE__, __LINE__);
 }
