@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <sstream>
 
@@ -23,30 +22,6 @@ using testing::ShownBox;
 using testing::TempFolder;
 
 const std::string kShrinkQuestion = "2024年1月予定が立ち上げ時の半分以下、または０になっています。";
-
-// A box of the close query that is open when the signal comes (at its nth question): a
-// box ended from outside answers No.
-class SignalInsideABox final : public UserInterface {
-public:
-    SignalInsideABox(std::size_t signalAt, std::function<void()> signal)
-        : signalAt_(signalAt), signal_(std::move(signal)) {}
-    bool question(const std::string& text, const std::string&, DefaultButton) override {
-        asked.push_back(text);
-        if (asked.size() == signalAt_)
-            signal_();
-        return false;
-    }
-    void information(const std::string&, const std::string&) override {}
-    void error(const std::string&, const std::string&) override {}
-    void message(const std::string&) override {}
-    void showWaitWindow() override {}
-    void hideWaitWindow() override {}
-    std::vector<std::string> asked;
-
-private:
-    std::size_t signalAt_;
-    std::function<void()> signal_;
-};
 
 // The main window as far as the ending sees it: closing runs its close query through the
 // ending; the query's save asks a shrink-guard question and fails unless told otherwise.
@@ -210,12 +185,16 @@ TEST_F(SessionEndingTest, ASignalDuringTheUsersCloseLetsThatCloseFinishAndEnd) {
     for (std::size_t signalAt : {1u, 2u}) {  // inside the shrink question, inside the offer
         SCOPED_TRACE(signalAt);
         const fs::path where = root / std::to_string(signalAt);
-        SignalInsideABox box(signalAt, [this] { ending->endOnSignal(); });
+        // The signal comes while the nth box is open; a box ended from outside answers No.
+        ScriptedUserInterface box;
+        for (std::size_t n = 1; n < signalAt; ++n)
+            box.answer(false);
+        box.answer(false, [this] { ending->endOnSignal(); });
         make(where, box);
         closes = 0;
         EXPECT_TRUE(closeWindow());
         EXPECT_EQ(closes, 1);
-        EXPECT_EQ(box.asked.size(), signalAt);
+        EXPECT_EQ(box.questions().size(), signalAt);
         EXPECT_EQ(TempFolder::subfolders(where).size(), 1u);
     }
     EXPECT_EQ(quits, 2);

@@ -1,4 +1,4 @@
-// The main window as the process entry builds it, with a recording user interface.
+// The main window as the process entry builds it, with a scripted user interface.
 
 #include <QAction>
 #include <QLabel>
@@ -13,28 +13,19 @@
 #include "app/status_texts.h"
 #include "monthview/qt_month_view.h"
 #include "tests/support/fake_clock.h"
+#include "tests/support/scripted_user_interface.h"
 
 namespace {
 
-// Records every box; questions get the queued answers, No when none is left.
-class RecordingUi final : public velmo::UserInterface {
-public:
-    QList<bool> answers;
-    QStringList texts;
-    bool question(const std::string& text, const std::string&, velmo::DefaultButton) override {
-        texts << QString::fromStdString(text);
-        return answers.isEmpty() ? false : answers.takeFirst();
-    }
-    void information(const std::string& text, const std::string&) override {
-        texts << QString::fromStdString(text);
-    }
-    void error(const std::string& text, const std::string&) override {
-        texts << QString::fromStdString(text);
-    }
-    void message(const std::string& text) override { texts << QString::fromStdString(text); }
-    void showWaitWindow() override {}
-    void hideWaitWindow() override {}
-};
+using velmo::testing::ScriptedUserInterface;
+
+// Every text the user interface showed, in order.
+QStringList texts(const ScriptedUserInterface& ui) {
+    QStringList result;
+    for (const std::string& text : ui.texts())
+        result << QString::fromStdString(text);
+    return result;
+}
 
 }  // namespace
 
@@ -54,7 +45,7 @@ class MainWindowTest : public QObject {
 private slots:
     void windowHasTitlePagesAndStatusPanels() {
         QTemporaryDir dir;
-        RecordingUi ui;
+        ScriptedUserInterface ui;
         velmo::testing::FakeClock clock({2024, 9, 10, 14, 5, 0, 0});
         velmo::testing::RecordingSleeper sleeper;
         velmo::TfmC21 window({folders(dir.path()), {}, ui, clock, sleeper});
@@ -76,7 +67,7 @@ private slots:
 
     void firstCloseWritesACompleteSettingsFile() {
         QTemporaryDir dir;
-        RecordingUi ui;
+        ScriptedUserInterface ui;
         velmo::testing::FakeClock clock;
         velmo::testing::RecordingSleeper sleeper;
         {
@@ -86,7 +77,7 @@ private slots:
             QVERIFY(window.close());
         }
         QFile file(dir.path() + "/Torka.ini");
-        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(ui.texts.join("|")));
+        QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(texts(ui).join("|")));
         const QByteArray bytes = file.readAll();
         QVERIFY(bytes.startsWith("[Header]\r\nVersion=Ver9.1.1\r\nFolder=" + dir.path().toUtf8() +
                                  "/\r\n"));
@@ -94,7 +85,7 @@ private slots:
                                  "\r\nedtCSun=clRed\r\n", "\r\nedtPrintFolder=\r\n"}) {
             QVERIFY2(bytes.contains(line), line);
         }
-        QVERIFY(ui.texts.isEmpty());
+        QVERIFY(texts(ui).isEmpty());
     }
 
     void storedOptionsReachTheStatusBar() {
@@ -103,7 +94,7 @@ private slots:
         QVERIFY(ini.open(QIODevice::WriteOnly));
         ini.write("[SETTEI]\r\ncb24JI=1\r\ncbShiyouchuu=0\r\ncbMemo=0\r\nedFolder=D:\\Data\r\n");
         ini.close();
-        RecordingUi ui;
+        ScriptedUserInterface ui;
         velmo::testing::FakeClock clock({2024, 9, 10, 14, 5, 0, 0});
         velmo::testing::RecordingSleeper sleeper;
         velmo::TfmC21 window({folders(dir.path()), {}, ui, clock, sleeper});
@@ -111,8 +102,8 @@ private slots:
         QCOMPARE(window.statusPanelText(2), QString());
         QVERIFY(!window.pages()->isTabVisible(2));
         // A folder written on Windows cannot be used here; the user hears of it once.
-        QCOMPARE(ui.texts.size(), 1);
-        QVERIFY(ui.texts[0].contains("D:\\Data"));
+        QCOMPARE(texts(ui).size(), 1);
+        QVERIFY(texts(ui)[0].contains("D:\\Data"));
         QCOMPARE(window.runSettings().dataFolders().dataRoot, dir.path().toStdString() + "/");
     }
 
@@ -125,7 +116,7 @@ private slots:
         velmo::testing::FakeClock clock({2024, 9, 10, 9, 0, 0, 0});
         velmo::testing::RecordingSleeper sleeper;
         {
-            RecordingUi ui;
+            ScriptedUserInterface ui;
             velmo::TfmC21 killed({folders(dir.path()), {}, ui, clock, sleeper});
             // Gone without its close query, as after a crash or a power cut.
         }
@@ -134,11 +125,11 @@ private slots:
         QVERIFY(log.readAll().endsWith("S:2024/09/10 9:00:00\r\n"));
         log.close();
 
-        RecordingUi ui;
+        ScriptedUserInterface ui;
         velmo::TfmC21 window({folders(dir.path()), {}, ui, clock, sleeper});
         window.show();
         QApplication::setActiveWindow(&window);
-        QTRY_VERIFY(ui.texts.contains("前回は不正終了しました。"));
+        QTRY_VERIFY(texts(ui).contains("前回は不正終了しました。"));
         QVERIFY(window.close());
         QVERIFY(log.open(QIODevice::ReadOnly));
         QVERIFY(log.readAll().endsWith("E:2024/09/10 9:00:00\r\n"));
@@ -157,25 +148,25 @@ private slots:
 
     void firstRunAsksOnceAndNoKeepsTheWindow() {
         QTemporaryDir dir;
-        RecordingUi ui;
-        ui.answers << false;
+        ScriptedUserInterface ui;
+        ui.answer(false);
         velmo::testing::FakeClock clock;
         velmo::testing::RecordingSleeper sleeper;
         velmo::StartFolders f = folders(dir.path());
         f.firstRun = true;
         velmo::TfmC21 window({f, {}, ui, clock, sleeper});
         window.show();
-        QTRY_COMPARE(ui.texts.size(), 1);
-        QVERIFY(ui.texts[0].startsWith("「ベルモ」Ver9.1.1 のセットアップを行いますか？"));
+        QTRY_COMPARE(texts(ui).size(), 1);
+        QVERIFY(texts(ui)[0].startsWith("「ベルモ」Ver9.1.1 のセットアップを行いますか？"));
         window.hide();
         window.show();
         QTest::qWait(50);
-        QCOMPARE(ui.texts.size(), 1);
+        QCOMPARE(texts(ui).size(), 1);
     }
 
     void firstNetworkSetupSuppressesTheQuestion() {
         QTemporaryDir dir;
-        RecordingUi ui;
+        ScriptedUserInterface ui;
         velmo::testing::FakeClock clock;
         velmo::testing::RecordingSleeper sleeper;
         velmo::StartFolders f = folders(dir.path());
@@ -183,12 +174,12 @@ private slots:
         velmo::TfmC21 window({f, velmo::parseLaunchOptions({"/F"}), ui, clock, sleeper});
         window.show();
         QTest::qWait(50);
-        QVERIFY(ui.texts.isEmpty());
+        QVERIFY(texts(ui).isEmpty());
     }
 
     void closeQueryCanRefuseAndShutdownStepsRunOnce() {
         QTemporaryDir dir;
-        RecordingUi ui;
+        ScriptedUserInterface ui;
         velmo::testing::FakeClock clock;
         velmo::testing::RecordingSleeper sleeper;
         velmo::TfmC21 window({folders(dir.path()), {}, ui, clock, sleeper});
@@ -207,7 +198,7 @@ private slots:
 
     void rokuyoMenuItemShowsAndHidesTheRokuyoAndIsRemembered() {
         QTemporaryDir dir;
-        RecordingUi ui;
+        ScriptedUserInterface ui;
         velmo::testing::FakeClock clock({2024, 9, 10, 14, 5, 0, 0});
         velmo::testing::RecordingSleeper sleeper;
         {
@@ -237,7 +228,7 @@ private slots:
 
     void pageSwitchesStayOnTheWorkAreaAndTheMonthPageGetsItsBoundsBack() {
         QTemporaryDir dir;
-        RecordingUi ui;
+        ScriptedUserInterface ui;
         velmo::testing::FakeClock clock;
         velmo::testing::RecordingSleeper sleeper;
         {
@@ -268,7 +259,7 @@ private slots:
         // Destroying the window hides it, which takes the focus from the month view after
         // the window's own parts are gone (a use after free under AddressSanitizer).
         QTemporaryDir dir;
-        RecordingUi ui;
+        ScriptedUserInterface ui;
         velmo::testing::FakeClock clock;
         velmo::testing::RecordingSleeper sleeper;
         auto window = std::make_unique<velmo::TfmC21>(
@@ -280,7 +271,7 @@ private slots:
         window->pages()->setCurrentIndex(1);
         window->pages()->setCurrentIndex(0);
         window.reset();
-        QVERIFY(ui.texts.isEmpty());
+        QVERIFY(texts(ui).isEmpty());
     }
 };
 

@@ -214,10 +214,11 @@ TEST_F(MonthFileTest, WriteFailuresAndCounterFailuresNameTheirCode) {
         int loaded, kept;
         bool network;
         std::string code;
+        bool shrinkQuestions;  // kept half or less: both shrink-guard questions, answered Yes
     };
-    for (const Case& c :
-         {Case{4, 3, false, "fs05"}, Case{10, 2, false, "fs01"}, Case{3, 1, false, "fs03"},
-          Case{4, 3, true, "fs06"}, Case{10, 2, true, "fs02"}, Case{3, 1, true, "fs04"}}) {
+    for (const Case& c : {Case{4, 3, false, "fs05", false}, Case{10, 2, false, "fs01", true},
+                          Case{3, 1, false, "fs03", true}, Case{4, 3, true, "fs06", false},
+                          Case{10, 2, true, "fs02", true}, Case{3, 1, true, "fs04", true}}) {
         SCOPED_TRACE(c.code);
         ScriptedUserInterface answers;
         RecordingSleeper pauses;
@@ -228,8 +229,10 @@ TEST_F(MonthFileTest, WriteFailuresAndCounterFailuresNameTheirCode) {
         const std::string folder = dir.path().string() + (c.network ? "/" : "/gone/");
         MonthSlot slot{2024, 3, entries(c.loaded), c.loaded, false, {}};
         slot.lines.resize(static_cast<std::size_t>(c.kept));
-        answers.answer(true);
-        answers.answer(true);
+        if (c.shrinkQuestions) {
+            answers.answer(true);
+            answers.answer(true);
+        }
 
         const SaveOutcome outcome =
             saveSlot(slot, SaveRequest::Edit, {folder, "Data\\Files1\\", answers, pauses, hooks});

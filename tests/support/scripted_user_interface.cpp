@@ -1,19 +1,35 @@
 #include "tests/support/scripted_user_interface.h"
 
-#include <gtest/gtest.h>
+#include "tests/support/test_failure.h"
 
 namespace velmo::testing {
+
+ScriptedUserInterface::~ScriptedUserInterface() {
+    if (answers_.empty())
+        return;
+    const std::vector<std::string> asked = questions();
+    std::string message = std::to_string(answers_.size()) + " scripted answer(s) never used; ";
+    if (asked.empty())
+        message += "no question was asked";
+    else
+        message += "the questions asked were:";
+    for (const std::string& text : asked)
+        message += "\n  " + text;
+    failRunningTest(message, __FILE__, __LINE__);
+}
 
 bool ScriptedUserInterface::question(const std::string& text, const std::string& caption,
                                      DefaultButton defaultButton) {
     shown_.push_back({ShownBox::Kind::Question, text, caption, defaultButton});
     if (answers_.empty()) {
-        ADD_FAILURE() << "question asked without a scripted answer: " << text;
+        failRunningTest("question asked without a scripted answer: " + text, __FILE__, __LINE__);
         return false;
     }
-    const bool yes = answers_.front();
+    Answer answer = std::move(answers_.front());
     answers_.pop_front();
-    return yes;
+    if (answer.whileOpen)
+        answer.whileOpen();
+    return answer.yes;
 }
 
 void ScriptedUserInterface::information(const std::string& text, const std::string& caption) {
@@ -32,6 +48,15 @@ std::vector<std::string> ScriptedUserInterface::texts() const {
     std::vector<std::string> result;
     for (const ShownBox& box : shown_)
         result.push_back(box.text);
+    return result;
+}
+
+std::vector<std::string> ScriptedUserInterface::questions() const {
+    std::vector<std::string> result;
+    for (const ShownBox& box : shown_) {
+        if (box.kind == ShownBox::Kind::Question)
+            result.push_back(box.text);
+    }
     return result;
 }
 

@@ -1,8 +1,11 @@
 #pragma once
 // A UserInterface for tests: answers questions from a script and records every text
-// so tests can assert the exact Japanese wording.
+// so tests can assert the exact Japanese wording. It is strict: a question nobody
+// scripted fails the running test (and gets No), and so does an answer still unused
+// when the double goes away.
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -20,8 +23,17 @@ struct ShownBox {
 
 class ScriptedUserInterface final : public UserInterface {
 public:
+    ScriptedUserInterface() = default;
+    ScriptedUserInterface(const ScriptedUserInterface&) = delete;
+    ScriptedUserInterface& operator=(const ScriptedUserInterface&) = delete;
+    ~ScriptedUserInterface() override;
+
     // Queue the answers the next questions will get (true = Yes).
-    void answer(bool yes) { answers_.push_back(yes); }
+    void answer(bool yes) { answers_.push_back({yes, {}}); }
+    // The same, with something that happens while that question's box is open.
+    void answer(bool yes, std::function<void()> whileOpen) {
+        answers_.push_back({yes, std::move(whileOpen)});
+    }
 
     bool question(const std::string& text, const std::string& caption,
                   DefaultButton defaultButton) override;
@@ -33,12 +45,17 @@ public:
 
     const std::vector<ShownBox>& shown() const { return shown_; }
     std::vector<std::string> texts() const;
+    std::vector<std::string> questions() const;
     int waitWindowShown() const { return waitWindowShown_; }
     int waitWindowHidden() const { return waitWindowHidden_; }
     std::size_t unusedAnswers() const { return answers_.size(); }
 
 private:
-    std::deque<bool> answers_;
+    struct Answer {
+        bool yes;
+        std::function<void()> whileOpen;
+    };
+    std::deque<Answer> answers_;
     std::vector<ShownBox> shown_;
     int waitWindowShown_ = 0;
     int waitWindowHidden_ = 0;
