@@ -24,6 +24,7 @@
 #include "calendar/japanese_date_text.h"
 #include "dialogs/dialog_fonts.h"
 #include "dialogs/plain_button.h"
+#include "platform/window_positions.h"
 #include "store/profile_file.h"
 #include "store/settings.h"
 
@@ -83,10 +84,6 @@ QRect fitIntoArea(QRect rect, const QRect& area) {
     if (rect.right() > area.right())
         rect.moveRight(area.right());
     return rect;
-}
-
-bool positionsHonoured() {
-    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 }  // namespace
@@ -784,7 +781,7 @@ void TfmDay::loadPlace() {
     frame = fitIntoArea(frame, workAreaFor(frame));
     resize(frame.size());
     updateStandardSizeButton();
-    if (positionsHonoured())
+    if (platform::positionsHonoured())
         move(frame.topLeft());
 }
 
@@ -797,7 +794,7 @@ void TfmDay::savePlace() {
     // The period and memorial-day pages borrow a fixed size; the day page's is kept.
     const QSize kept = sizeBefore_.value_or(size());
     const QPoint at = pos();
-    if (positionsHonoured() && at != QPoint(0, 0)) {
+    if (platform::positionsHonoured() && at != QPoint(0, 0)) {
         file.writeInt(kPlaceSection, "fmTop", at.y());
         file.writeInt(kPlaceSection, "fmLeft", at.x());
     }
