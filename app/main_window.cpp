@@ -33,6 +33,7 @@
 #include "dialogs/memorial_grid_dialog.h"
 #include "monthview/month_keys.h"
 #include "monthview/qt_input.h"
+#include "platform/window_positions.h"
 
 namespace velmo {
 
@@ -51,11 +52,6 @@ MainWindowContext askingThrough(MainWindowContext context, UserInterface& ui) {
 
 QString qs(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-// Wayland does not let programs place or read their window positions.
-bool positionsHonoured() {
-    return !QGuiApplication::platformName().startsWith("wayland");
 }
 
 }  // namespace
@@ -491,7 +487,7 @@ void TfmC21::applySettings() {
 
 void TfmC21::placeOnScreen() {
     const QScreen* primary = QGuiApplication::primaryScreen();
-    if (!primary || !positionsHonoured())
+    if (!primary || !platform::positionsHonoured())
         return;
     QList<QRect> areas;
     for (const QScreen* screen : QGuiApplication::screens())
@@ -503,7 +499,7 @@ void TfmC21::placeOnScreen() {
 
 FullSaveResult TfmC21::fullSave() {
     std::optional<std::pair<int, int>> topLeft;
-    if (positionsHonoured()) {
+    if (platform::positionsHonoured()) {
         const QPoint monthTopLeft = pageBounds_.monthTopLeft(shownPage_, pos());
         topLeft = std::make_pair(monthTopLeft.y(), monthTopLeft.x());
     }

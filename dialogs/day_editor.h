@@ -14,25 +14,19 @@
 //   }
 
 #include <QDialog>
-#include <any>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 
-#include "calendar/day_rules.h"
-#include "calendar/julius_day.h"
 #include "core/clock.h"
 #include "core/user_interface.h"
-#include "dialogs/line_editor.h"
+#include "dialogs/day_page.h"
+#include "dialogs/memorial_day_page.h"
 #include "dialogs/period_page.h"
-#include "store/day_editor_lines.h"
-#include "store/day_line_attrs.h"
 #include "store/period_form.h"
 #include "store/profile_file.h"
 
 class QAction;
-class QFrame;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -42,9 +36,6 @@ namespace velmo {
 
 inline constexpr const char* kEditorCaption = "ベルモ -Velmo-";
 inline constexpr const char* kCancelQuestion = "キャンセルしますか？";
-inline constexpr const char* kAttrMismatchMessage =
-    "行属性の整合性が、あっておりません。\r\n"
-    "申し訳ございませんが、この修正をキャンセルしてください。";
 inline constexpr int kEditorDesignWidth = 298;
 inline constexpr int kEditorDesignHeight = 422;
 // The "定型" button shows while the window is wider than this.
@@ -60,36 +51,12 @@ struct EditorPlace {
     const ProfileFile* settingsAsRead = nullptr;
 };
 
-// What the day page's header shows for a day.
-struct DayHeader {
-    Ymd date{};
-    DayNameList names;  // holiday ("H") and memorial-day ("S") names of the date
-    Colour holidayNameColour = 0x0000FF;
-    Colour memorialNameColour = 0x008000;
-};
-
-struct DayPageSettings {
-    int tabWidth = 8;                  // the month view's TabMojiSuu
-    Colour standardColour = 0x484848;  // the month view's schedule text colour
-};
-
-// The memorial-day page's boxes, as texts (a year of 0 is an empty box).
-struct MemorialDayFields {
-    std::string name;
-    std::string fromYear;
-    std::string toYear;
-    int weekday = 1;        // 1 = Sunday ... 7 = Saturday
-    std::string dateLabel;  // which day is being edited; shown, never edited
-
-    bool operator==(const MemorialDayFields&) const = default;
-};
-
 class TfmDay : public QDialog {
     Q_OBJECT
 
 public:
     enum Mode { DayMode = 0, PeriodMode = 1, MemorialMode = 2 };
-    enum class ColourCommand { Red, Blue, Pink, Teal, Brown, Choose, Standard };
+    using ColourCommand = DayPage::ColourCommand;
 
     TfmDay(UserInterface& ui, const Clock& clock, EditorPlace place = {},
            QWidget* parent = nullptr);
@@ -109,7 +76,7 @@ public:
     bool execEditor();
 
     int mode() const { return mode_; }
-    bool monthMemo() const { return monthMemo_; }
+    bool monthMemo() const { return dayPage_->monthMemo(); }
     // True when what was edited is to be stored.
     bool writeBack() const { return writeBack_; }
     bool cancelled() const { return cancelled_; }
@@ -126,28 +93,30 @@ public:
     void setColourChooser(ColourChooser chooser);
 
     // Controls, for the main window's wiring and for tests.
-    LineEditor* memo() const { return memo_; }
+    LineEditor* memo() const { return dayPage_->memo(); }
+    DayPage* dayPage() const { return dayPage_; }
     PeriodPage* periodPage() const { return periodPage_; }
+    MemorialDayPage* memorialDayPage() const { return memorialPage_; }
     QPushButton* writeButton() const { return write_; }
     QPushButton* cancelButton() const { return cancel_; }
     QPushButton* standardSizeButton() const { return standardSize_; }
-    QLabel* dateLabel() const { return label1_; }
-    QLabel* weekdayLabel() const { return youbi_; }
-    QLabel* holidayStrip() const { return saijitu_; }
-    QLabel* headerCaption() const { return headerCaption_; }
-    QMenu* contextMenu() const { return popup_; }
-    QMenu* colourMenu() const { return colourMenu_; }
-    QAction* action(const char* name) const;
-    const DayLineAttrList& attributes() const { return attrs_; }
+    QLabel* dateLabel() const { return dayPage_->dateLabel(); }
+    QLabel* weekdayLabel() const { return dayPage_->weekdayLabel(); }
+    QLabel* holidayStrip() const { return dayPage_->holidayStrip(); }
+    QLabel* headerCaption() const { return dayPage_->headerCaption(); }
+    QMenu* contextMenu() const { return dayPage_->contextMenu(); }
+    QMenu* colourMenu() const { return dayPage_->colourMenu(); }
+    QAction* action(const char* name) const { return dayPage_->action(name); }
+    const DayLineAttrList& attributes() const { return dayPage_->attributes(); }
 
     // The commands of the context menu.
-    void colourLines(ColourCommand command);
-    void insertNow();
-    void copySelection();
+    void colourLines(ColourCommand command) { dayPage_->colourLines(command); }
+    void insertNow() { dayPage_->insertNow(); }
+    void copySelection() { dayPage_->copySelection(); }
     // Enables the menu's items for the editor's state; also run before a shortcut acts.
-    void updateMenuState();
+    void updateMenuState() { dayPage_->updateMenuState(); }
     // Sets the colour submenu's check marks.
-    void updateColourMarks();
+    void updateColourMarks() { dayPage_->updateColourMarks(); }
 
 signals:
     // The window was shown for an edit / hidden after it.
@@ -160,7 +129,6 @@ protected:
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 public slots:
     void reject() override;
@@ -168,60 +136,29 @@ public slots:
     void cancel();
 
 private:
-    class Tracker;
-
-    void buildDayPage();
-    void buildMemorialPage();
-    void buildMenu();
-    void prepareDayPage();
     void showDayPage();
-    void drawHolidayStrip();
     void updateStandardSizeButton();
     void closeEditor(bool cancelled, bool writeButton);
     bool computeWriteBack() const;
     bool checkBeforeStoring(bool writeButton);
     void loadPlace();
     void savePlace();
-    std::optional<QColor> lineColour(int row) const;
 
     UserInterface& ui_;
-    const Clock& clock_;
     EditorPlace place_;
     ColourChooser chooser_;
 
     QStackedWidget* pages_ = nullptr;
-    QWidget* dayPage_ = nullptr;
+    DayPage* dayPage_ = nullptr;
     PeriodPage* periodPage_ = nullptr;
-    QWidget* memorialPage_ = nullptr;
-    QFrame* header_ = nullptr;
-    QLabel* headerCaption_ = nullptr;
-    QLabel* label1_ = nullptr;
-    QLabel* youbi_ = nullptr;
-    QLabel* saijitu_ = nullptr;
-    LineEditor* memo_ = nullptr;
-    QLineEdit* kinenbi_ = nullptr;
-    QLineEdit* fromYear_ = nullptr;
-    QLineEdit* toYear_ = nullptr;
-    QLabel* kinenbiYoubi_ = nullptr;
-    QLabel* kinenbiDate_ = nullptr;
+    MemorialDayPage* memorialPage_ = nullptr;
     QPushButton* write_ = nullptr;
     QPushButton* cancel_ = nullptr;
     QPushButton* standardSize_ = nullptr;
-    QMenu* popup_ = nullptr;
-    QMenu* colourMenu_ = nullptr;
-    QMenu* insertMenu_ = nullptr;
 
-    std::unique_ptr<Tracker> tracker_;
-    DayLineAttrList attrs_;
     int mode_ = DayMode;
-    bool monthMemo_ = false;
     bool writeBack_ = false;
     bool cancelled_ = false;
-    DayHeader dayHeader_{};
-    int memoYear_ = 0;
-    int memoMonth_ = 0;
-    Colour standardColour_ = 0x484848;
-    MemorialDayFields memorialBefore_;
     std::optional<QSize> sizeBefore_;
 };
 

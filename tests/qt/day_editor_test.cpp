@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QtTest>
+#include <string_view>
 
 #include "dialogs/day_editor.h"
 #include "store/day_editor_lines.h"
@@ -492,6 +493,68 @@ private slots:
         const ProfileFile saved = ProfileFile::load(settings, kSettingsRetry, sleeper);
         QCOMPARE(saved.readInt("fmDay", "fmWidth", 0), 420);
         QCOMPARE(saved.readInt("fmDay", "fmHeight", 0), 360);
+    }
+    void theMenuShowsEveryCommandOfTheTable() {
+        Fixture f;
+        for (const DayCommand& command : dayCommands()) {
+            QAction* a = f.editor.action(command.name);
+            QVERIFY2(a, command.name);
+            QCOMPARE(a->text(), QString::fromUtf8(command.caption));
+            QCOMPARE(a->shortcut(), QKeySequence(command.key));
+            QCOMPARE(a->isVisible(), !command.hidden);
+            QCOMPARE(a->isCheckable(), command.kind == DayCommand::Kind::Checkable);
+            QCOMPARE(dayCommandForKey(command.key), command.editorKey ? nullptr : &command);
+        }
+        QVERIFY(!dayCommandForKey(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+        QVERIFY(!dayCommandForKey(QKeyCombination(Qt::SHIFT, Qt::Key_F9)));
+    }
+    void everyKeyOfTheTableDoesWhatItsItemDoes() {
+        for (const bool selecting : {false, true}) {
+            for (const DayCommand& command : dayCommands()) {
+                if (command.editorKey || command.kind == DayCommand::Kind::Submenu)
+                    continue;
+                struct Result {
+                    QStringList lines;
+                    Colours colours;
+                    QString clipboard;
+                };
+                const auto run = [&](bool byKey) {
+                    QGuiApplication::clipboard()->setText(QStringLiteral("clip"));
+                    Fixture f;
+                    f.editor.setColourChooser([](Colour, QWidget*) { return Colour{0x123456}; });
+                    f.open(kFour, kFourColours);
+                    f.memo()->setCaret(1, 1);
+                    if (selecting)
+                        f.select(1, 1);
+                    if (byKey) {
+                        QTest::keyClick(f.memo(), command.key.key(),
+                                        command.key.keyboardModifiers());
+                    } else {
+                        f.editor.action(command.name)->trigger();
+                    }
+                    return Result{f.memo()->lines(), coloursOf(f.editor),
+                                  QGuiApplication::clipboard()->text()};
+                };
+                const Result byKey = run(true);
+                const Result byMenu = run(false);
+                QVERIFY2(byKey.lines == byMenu.lines, command.name);
+                QVERIFY2(byKey.colours == byMenu.colours, command.name);
+                QVERIFY2(byKey.clipboard == byMenu.clipboard, command.name);
+                // The key did act: a selection keeps the time out, and with nothing
+                // selected there is nothing to copy.
+                const std::string_view name = command.name;
+                const bool idle = selecting ? name == "pmNow" : name == "pmCopy";
+                const bool changed = byKey.lines != kFour || byKey.colours != kFourColours ||
+                                     byKey.clipboard != QStringLiteral("clip");
+                QVERIFY2(changed != idle, command.name);
+            }
+        }
+        // F9 opens the colour submenu at the caret.
+        Fixture f;
+        f.open(kFour, kFourColours);
+        f.key(Qt::Key_F9);
+        QTRY_VERIFY(f.editor.colourMenu()->isVisible());
+        f.editor.colourMenu()->close();
     }
 };
 
