@@ -16,10 +16,10 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/data_set_actions.h"
 #include "app/first_start_steps.h"
 #include "app/month_page.h"
 #include "app/month_view_actions.h"
-#include "app/navigation/data_set_switch.h"
 #include "app/navigation/date_change.h"
 #include "app/rokuyo_display.h"
 #include "app/startup/session_ending.h"
@@ -187,7 +187,7 @@ void TfmC21::createMonthViewActions() {
         [this](MonthMenuCommand command, std::int32_t day) { commands_.run(command, day); },
         {}});
     monthPage_->view()->setInteraction(&monthActions_->interaction());
-    connect(monthPage_, &MonthPage::dataSetRequested, this, &TfmC21::changeDataSet);
+    connect(monthPage_, &MonthPage::dataSetRequested, dataSets_, &DataSetActions::change);
     connect(monthPage_, &MonthPage::statusHint, this, [this](const QString& text) {
         if (text.isEmpty()) {
             refreshMessagePanel();
@@ -212,8 +212,6 @@ MainWindowMenuState TfmC21::monthMenuState() const {
 
 void TfmC21::registerCommands() {
     commands_.add(MonthMenuCommand::Exit, [this](std::int32_t) { close(); });
-    commands_.add(MonthMenuCommand::Files1, [this](std::int32_t) { changeDataSet(1); });
-    commands_.add(MonthMenuCommand::Files2, [this](std::int32_t) { changeDataSet(2); });
 }
 
 bool TfmC21::eventFilter(QObject* watched, QEvent* event) {
@@ -283,43 +281,8 @@ void TfmC21::pageChanged() {
 }
 
 void TfmC21::refreshGoMenu() {
-    const DataFolders& folders = runSettings_.dataFolders();
-    const bool network = folders.shared.has_value();
-    goMenu_->setEnabled(pages_->currentIndex() == 0);
-    for (int i = 0; i < 3; ++i) {
-        dataSetItems_[i]->setEnabled(!network);
-        dataSetItems_[i]->setChecked(folders.current().number() == i + 1);
-    }
-    monthPage_->tintFiles2(files2ButtonTinted(folders));
-}
-
-void TfmC21::changeDataSet(int number) {
-    MonthSession& session = monthPage_->session();
-    DataSetSwitchRequest request;
-    request.number = number;
-    request.networkMode = runSettings_.dataFolders().shared.has_value();
-    request.backupOnlyWhenResident = runSettings_.settings().backup.cbABackupJ;
-    request.shownYearMonth = session.shownYearMonth();
-    DataSetSwitchHooks hooks;
-    hooks.saveBeforeLeaving = [&] {
-        return session.saveBeforeLeaving([this] { return fullSave().dataSaved; });
-    };
-    // The generation backup arrives with the backup feature.
-    hooks.automaticBackup = [] {};
-    hooks.reloadAll = [&](bool) {
-        session.reloadAll(runSettings_.dataFolders(), runSettings_.settings().data,
-                          session.runToday());
-    };
-    hooks.monthInWindow = [&](const std::string& yyyymm) {
-        const ShowMonthTarget target = showMonthTarget(session.table(), yyyymm);
-        return target.kind == ShowMonthTarget::Kind::WindowSlot;
-    };
-    hooks.activateMonthPage = [this] { pages_->setCurrentIndex(0); };
-    hooks.showMonth = [&](const std::string& yyyymm) { session.showMonth(yyyymm); };
-    // The data set in use is written with the next full save, from the folders.
-    switchToDataSet(request, runSettings_.dataFolders(), folderExistsOnDisk, context_.ui, hooks);
-    refreshGoMenu();
-    refreshMessagePanel();
+    goMenu_->setEnabled(pages_->currentIndex() == kMonthPageIndex);
+    dataSets_->refresh();
 }
 
 void TfmC21::editMemorialDays() {
@@ -342,25 +305,13 @@ void TfmC21::createMenus() {
     QMenu* go = menuBar()->addMenu("移動(&G)");
     goMenu_ = go;
     go->setObjectName("miIdou");
-    const struct {
-        const char* caption;
-        const char* objectName;
-        const char* shortcut;
-    } dataSets[] = {{"Files1", "miFiles1", "Ctrl+F5"},
-                    {"Files2", "miFiles2", "Ctrl+F6"},
-                    {"Files3", "miFiles3", ""}};
-    for (int i = 0; i < 3; ++i) {
-        QAction* action = go->addAction(dataSets[i].caption);
-        action->setObjectName(dataSets[i].objectName);
-        action->setCheckable(true);
-        if (*dataSets[i].shortcut)
-            action->setShortcut(QKeySequence(dataSets[i].shortcut));
-        connect(action, &QAction::triggered, this, [this, i] { changeDataSet(i + 1); });
-        // Data set 3 has no command of its own: it is reached only from this menu.
-        dataSetItems_[i] = action;
-    }
-    // Data set 3 is reached only by those who know its folder; its item stays hidden.
-    dataSetItems_[2]->setVisible(false);
+    DataSetActionsContext dataSetContext{[this]() -> MonthPage& { return *monthPage_; },
+                                         runSettings_,
+                                         context_.ui,
+                                         [this] { return fullSave().dataSaved; },
+                                         [this] { pages_->setCurrentIndex(kMonthPageIndex); },
+                                         [this] { refreshMessagePanel(); }};
+    dataSets_ = new DataSetActions(std::move(dataSetContext), *go, commands_, this);
     // Network mode arrives with the shared-folder feature.
     QAction* netOn = go->addAction("ネットＯｎ");
     netOn->setObjectName("miNetOn");

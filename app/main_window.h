@@ -34,6 +34,7 @@ class MonthPage;
 class DateChange;
 class MonthViewActions;
 class RokuyoDisplay;
+class DataSetActions;
 class SessionEnding;
 class TfmDay;
 }  // namespace velmo
@@ -122,8 +123,6 @@ private:
     void pageChanged();
     void refreshGoMenu();
     void editMemorialDays();
-    // Moves to data set 1..3 (menu 移動, the Files buttons, the context menu).
-    void changeDataSet(int number);
 
     // Everything the window starts asks through it, so a log-out can silence them all.
     UserInterfaceSwitch ui_;
@@ -144,7 +143,7 @@ private:
     RokuyoDisplay* rokuyo_ = nullptr;  // a child of the window
     int shownPage_ = 0;
     PageBounds pageBounds_;
-    QAction* dataSetItems_[3] = {};
+    DataSetActions* dataSets_ = nullptr;  // a child of the window
     LocalFolderHooks localHooks_;
     QLabel* panels_[3] = {};
     QLabel* netLabel_ = nullptr;
