@@ -115,14 +115,12 @@ TEST_F(SettingsTableTest, EveryKeyReadAndWrittenReadsBackWhatWasWritten) {
         std::string name;
         std::size_t at = 0;
         forEachSettingsKey(written, run, [&](const SettingsKey& key, auto& value) {
-            if constexpr (!std::is_const_v<std::remove_reference_t<decltype(value)>>) {
-                if (at == target) {
-                    change(value);
-                    rule = key.rule;
-                    name = key.name;
-                }
-            }
-            ++at;
+            if (at++ != target)
+                return;
+            rule = key.rule;
+            name = key.name;
+            if constexpr (!std::is_const_v<std::remove_reference_t<decltype(value)>>)
+                change(value);
         });
         if (rule.use != KeyUse::ReadWritten)
             continue;
