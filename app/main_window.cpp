@@ -352,12 +352,7 @@ void TfmC21::createMenus() {
 bool TfmC21::persistBackupNames(const std::array<std::string, 3>& names) {
     // The rotation is recorded at once, so a crash before the next full save can never
     // rotate the same backups twice.
-    ProfileFile file =
-        ProfileFile::load(context_.folders.settingsFile, kSettingsRetry, context_.sleeper);
-    const char* const keys[] = {"CaFT1", "CaFT2", "CaFT3"};
-    for (int i = 0; i < 3; ++i)
-        file.writeString("Settei", keys[i], names[i]);
-    return file.save(kSettingsRetry, context_.sleeper) == ProfileFile::SaveOutcome::Saved;
+    return saveBackupNames(context_.folders.settingsFile, names, context_.sleeper);
 }
 
 StartEndLogSettings TfmC21::logSettings() const {
