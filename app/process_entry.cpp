@@ -102,7 +102,11 @@ int runProcess(int argc, char** argv) {
             break;
     }
 
-    switch (seedStartFolder(start.folder, sleeper)) {
+    // A marker already found means the folder is the program's: no second listing.
+    const SeedOutcome seeded = markers.localFolder || markers.start
+                                   ? SeedOutcome::NotNeeded
+                                   : seedStartFolder(start.folder, sleeper);
+    switch (seeded) {
         case SeedOutcome::Failed:
             ui.error("起動フォルダ[" + start.folder + "]が作成出来ません。\r\n起動を中止します。",
                      kWindowCaption);
