@@ -26,7 +26,6 @@
 #include "app/status_texts.h"
 #include "app/window_placement.h"
 #include "calendar/julius_day.h"
-#include "calendar/memorial_day_edit.h"
 #include "core/user_interface.h"
 #include "dialogs/day_editor.h"
 #include "dialogs/log_viewer.h"
@@ -34,6 +33,7 @@
 #include "monthview/month_keys.h"
 #include "monthview/qt_input.h"
 #include "platform/window_positions.h"
+#include "store/memorial_day_edit.h"
 
 namespace velmo {
 

@@ -13,8 +13,8 @@
 #include "app/month_tab_bar.h"
 #include "app/startup/start_folders.h"
 #include "calendar/julius_day.h"
-#include "calendar/rule_file.h"
 #include "monthview/calendar_settings.h"
+#include "store/rule_file.h"
 
 namespace velmo {
 

@@ -4,14 +4,14 @@
 #include <QMenu>
 
 #include "calendar/julius_day.h"
-#include "calendar/memorial_day_edit.h"
 #include "dialogs/day_editor.h"
 #include "dialogs/memorial_day_window.h"
+#include "editor_models/day_editor_lines.h"
+#include "editor_models/period_form.h"
 #include "monthview/qt_month_view.h"
-#include "store/day_editor_lines.h"
 #include "store/entry_line.h"
+#include "store/memorial_day_edit.h"
 #include "store/period_file.h"
-#include "store/period_form.h"
 
 namespace velmo {
 

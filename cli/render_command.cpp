@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "calendar/rule_file.h"
 #include "core/clock.h"
 #include "monthview/month_grid.h"
 #include "monthview/qt_month_painter.h"
@@ -18,6 +17,7 @@
 #include "store/file_helpers.h"
 #include "store/month_file.h"
 #include "store/period_file.h"
+#include "store/rule_file.h"
 #include "store/shared_folder_hooks.h"
 
 namespace velmo {

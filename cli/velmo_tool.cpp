@@ -14,12 +14,11 @@
 #include "app/startup/launch_options.h"
 #include "app/startup/seed.h"
 #include "app/startup/start_folders.h"
+#include "backup/holiday_csv.h"
 #include "calendar/day_rules.h"
-#include "calendar/holiday_csv.h"
 #include "calendar/julius_day.h"
 #include "calendar/julius_error.h"
 #include "calendar/lunisolar.h"
-#include "calendar/rule_file.h"
 #include "cli/render_command.h"
 #include "core/clock.h"
 #include "core/user_interface.h"
@@ -27,6 +26,7 @@
 #include "store/data_folders.h"
 #include "store/line_file.h"
 #include "store/profile_file.h"
+#include "store/rule_file.h"
 #include "store/settings.h"
 
 namespace {

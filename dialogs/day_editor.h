@@ -23,7 +23,7 @@
 #include "dialogs/day_page.h"
 #include "dialogs/memorial_day_page.h"
 #include "dialogs/period_page.h"
-#include "store/period_form.h"
+#include "editor_models/period_form.h"
 #include "store/profile_file.h"
 
 class QAction;

@@ -15,8 +15,8 @@
 #include <cstdio>
 
 #include "calendar/comma_text.h"
-#include "dialogs/dialog_fonts.h"
 #include "dialogs/weekday_label.h"
+#include "platform/dialog_fonts.h"
 #include "store/entry_line.h"
 
 namespace velmo {

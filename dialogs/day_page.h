@@ -15,8 +15,8 @@
 #include "core/user_interface.h"
 #include "dialogs/line_editor.h"
 #include "dialogs/period_page.h"
-#include "store/day_editor_lines.h"
-#include "store/day_line_attrs.h"
+#include "editor_models/day_editor_lines.h"
+#include "editor_models/day_line_attrs.h"
 
 class QAction;
 class QFrame;

@@ -15,7 +15,7 @@
 #include <functional>
 #include <optional>
 
-#include "store/day_line_attrs.h"
+#include "editor_models/day_line_attrs.h"
 
 class QSyntaxHighlighter;
 

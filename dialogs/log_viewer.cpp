@@ -8,9 +8,9 @@
 #include <QTextCursor>
 #include <QVBoxLayout>
 
-#include "dialogs/dialog_fonts.h"
+#include "editor_models/log_view_rows.h"
+#include "platform/dialog_fonts.h"
 #include "store/file_helpers.h"
-#include "store/log_view_rows.h"
 
 namespace velmo {
 

@@ -7,7 +7,7 @@
 
 #include "dialogs/period_page.h"
 #include "dialogs/weekday_label.h"
-#include "store/day_editor_lines.h"
+#include "editor_models/day_editor_lines.h"
 
 namespace velmo {
 

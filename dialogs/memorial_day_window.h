@@ -5,7 +5,7 @@
 //   TfmDayMemorialDialog dialog(dayEditor);
 //   editMemorialDay(rules, juliusDay, dialog, commonFolder, ui, sleeper);
 
-#include "calendar/memorial_day_edit.h"
+#include "store/memorial_day_edit.h"
 
 namespace velmo {
 

@@ -14,11 +14,11 @@
 #include <chrono>
 
 #include "calendar/japanese_date_text.h"
-#include "calendar/rule_file.h"
-#include "dialogs/dialog_fonts.h"
 #include "dialogs/plain_button.h"
+#include "platform/dialog_fonts.h"
 #include "store/file_helpers.h"
 #include "store/line_file.h"
+#include "store/rule_file.h"
 #include "store/text_helpers.h"
 
 namespace velmo {

@@ -22,9 +22,9 @@
 #include <string>
 #include <vector>
 
-#include "calendar/memorial_day_edit.h"
 #include "core/clock.h"
 #include "core/user_interface.h"
+#include "store/memorial_day_edit.h"
 
 class QLabel;
 class QPushButton;

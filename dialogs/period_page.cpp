@@ -11,8 +11,8 @@
 #include <QValidator>
 #include <algorithm>
 
-#include "store/day_editor_lines.h"
-#include "store/day_line_attrs.h"
+#include "editor_models/day_editor_lines.h"
+#include "editor_models/day_line_attrs.h"
 
 namespace velmo {
 namespace {

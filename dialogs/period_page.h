@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "core/user_interface.h"
-#include "store/period_form.h"
+#include "editor_models/period_form.h"
 
 class QComboBox;
 class QLabel;

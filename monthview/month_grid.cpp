@@ -4,12 +4,12 @@
 #include <type_traits>
 #include <vector>
 
-#include "calendar/rule_file.h"
 #include "monthview/hide_tags.h"
 #include "monthview/name_pieces.h"
 #include "monthview/period_bar.h"
 #include "store/entry_line.h"
 #include "store/file_helpers.h"
+#include "store/rule_file.h"
 #include "store/text_helpers.h"
 
 namespace velmo {

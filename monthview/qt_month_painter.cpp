@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <exception>
 
-#include "dialogs/dialog_fonts.h"
 #include "monthview/cell_text.h"
+#include "platform/dialog_fonts.h"
 
 namespace velmo {
 namespace {

@@ -7,9 +7,9 @@
 #include <QResizeEvent>
 #include <algorithm>
 
-#include "dialogs/dialog_fonts.h"
 #include "monthview/qt_input.h"
 #include "monthview/qt_month_painter.h"
+#include "platform/dialog_fonts.h"
 
 namespace velmo {
 namespace {

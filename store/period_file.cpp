@@ -30,17 +30,6 @@ constexpr const char* kNotRead =
     "（読み込めなかったファイルを、空の予定で上書きしないためです。）\r\n"
     "ファイルを確認してから、期間予定を読み直してください。";
 
-std::string sharedFolderMissing(const std::string& folder, const char* code) {
-    return "ネットフォルダ[" + folder +
-           "]が確認できません。\r\nローカルフォルダに設定を戻します（ネットＯｆｆ）。[" + code +
-           "]";
-}
-
-bool folderExists(const std::string& folder) {
-    std::error_code ec;
-    return fs::is_directory(folder, ec);
-}
-
 // The order key of a line: its CP932 bytes with ASCII letters made upper case. Folding
 // the UTF-8 text before encoding touches only real ASCII letters, never a CP932 trail
 // byte that happens to lie in the letter range.
@@ -81,6 +70,17 @@ PeriodEditResult edited(PeriodList& list, const SharedFolderHooks& shared) {
 
 }  // namespace
 
+std::string sharedFolderMissing(const std::string& folder, const char* code) {
+    return "ネットフォルダ[" + folder +
+           "]が確認できません。\r\nローカルフォルダに設定を戻します（ネットＯｆｆ）。[" + code +
+           "]";
+}
+
+bool folderExists(const std::string& folder) {
+    std::error_code ec;
+    return fs::is_directory(folder, ec);
+}
+
 fs::path periodFilePath(const std::string& dataFolder) {
     return fs::path(dataFolder) / kPeriodFileName;
 }
@@ -90,7 +90,7 @@ std::string periodHeaderLine(std::string_view dataSetLabel) {
 }
 
 PeriodLoadOutcome loadPeriodList(PeriodList& list, const PeriodFileContext& context,
-                                 PeriodBackupContext* backups) {
+                                 PeriodLoadStep* backups) {
     UserInterface& ui = context.ui;
     const std::string& folder = context.location.folder();
     if (context.shared.networkMode()) {
@@ -118,7 +118,7 @@ PeriodLoadOutcome loadPeriodList(PeriodList& list, const PeriodFileContext& cont
         } else {
             list.onDisk = list.lines;
             if (backups && !list.lines.empty())
-                makeTenDayBackup(list.lines, folder, *backups, ui, context.sleeper);
+                backups->listRead(list.lines, folder, ui, context.sleeper);
         }
     } else {
         // A folder without any data file is a new data folder: nothing to report.
@@ -260,29 +260,6 @@ PeriodEditResult deleteSelectedPeriod(PeriodList& list, UserInterface& ui,
 
 bool periodLineUnchanged(const PeriodList& list, int p, std::string_view remembered) {
     return namesRecord(list, p) && list.lines[static_cast<std::size_t>(p)] == remembered;
-}
-
-LeavingOutcome saveBeforeLeaving(const PeriodFileContext& context,
-                                 const std::function<bool()>& fullSave,
-                                 const PeriodBackupContext& backups) {
-    const std::string& folder = context.location.folder();
-    if (context.shared.networkMode() && !folderExists(folder)) {
-        context.ui.message(sharedFolderMissing(folder, "n050"));
-        return LeavingOutcome::SharedFolderMissing;
-    }
-    bool saved = false;
-    try {
-        saved = fullSave();
-    } catch (const std::exception&) {
-        saved = false;
-    }
-    if (!saved) {
-        informMain(context.ui, "不要アイテム削除エラー");
-        return LeavingOutcome::SaveFailed;
-    }
-    if (backups.cleanupWanted && !cleanUpStaleBackups(folder, backups, context.ui))
-        return LeavingOutcome::CleanUpFailed;
-    return LeavingOutcome::Done;
 }
 
 }  // namespace velmo

@@ -1,8 +1,8 @@
 #pragma once
 // The period schedule file "CaFromTo.myc" of a data set, held in memory as the month
 // view's period list: line 0 is the header line, every other line a period record
-// (store/period_record.h). This module loads the list (creating a missing file and
-// taking the ten-day backups of store/period_backups.h), saves it behind the shrink
+// (store/period_record.h). This module loads the list (creating a missing file; a local
+// load hands what it read to a load step, the ten-day backups), saves it behind the shrink
 // guard, sorts it, and applies the adds, changes and deletes of the period editor.
 //
 // Network mode: the locking, the reload after taking the period lock and the
@@ -21,7 +21,6 @@
 #include "store/folder_listing.h"
 #include "store/line_file.h"
 #include "store/month_file.h"
-#include "store/period_backups.h"
 #include "store/period_record.h"
 #include "store/shared_folder_hooks.h"
 
@@ -64,6 +63,13 @@ struct PeriodFileContext {
 
 std::filesystem::path periodFilePath(const std::string& dataFolder);
 
+// "ネットフォルダ[" + folder + "]が確認できません。…（ネットＯｆｆ）。[" + code + "]": the shared
+// data folder is gone and network mode ends.
+std::string sharedFolderMissing(const std::string& folder, const char* code);
+
+// True for an existing folder (errors count as missing).
+bool folderExists(const std::string& folder);
+
 // "***** FromTo予定 [" + label + "]", e.g. "***** FromTo予定 [Data\Files1\]".
 std::string periodHeaderLine(std::string_view dataSetLabel);
 
@@ -77,13 +83,23 @@ enum class PeriodLoadOutcome {
     DataRootNotCreatable,  // the data root cannot be created: the application must end
 };
 
-// Replaces the list with the file's lines and clears the selection. With backups (a
+// Replaces the list with the file's lines and clears the selection. With a load step (a
 // local load; ignored in network mode) the first load of a ten-day period takes the
 // backup, but never of a list that could not be read or is empty. A list left empty
 // gets the header line; the loaded line count is set in every case but
 // SharedFolderMissing, which leaves the list untouched.
+// What a local load does besides reading: the ten-day backups plug in here, so that the
+// file layer knows nothing of them.
+class PeriodLoadStep {
+public:
+    virtual ~PeriodLoadStep() = default;
+    // The list was just read from the data folder and is not empty.
+    virtual void listRead(const LineList& lines, const std::string& dataFolder, UserInterface& ui,
+                          Sleeper& sleeper) = 0;
+};
+
 PeriodLoadOutcome loadPeriodList(PeriodList& list, const PeriodFileContext& context,
-                                 PeriodBackupContext* backups);
+                                 PeriodLoadStep* backups);
 
 // Writes the list to the file unless it holds the file's own lines (Unchanged); the
 // order of the records does not count, since every redraw sorts them. Network mode
@@ -134,20 +150,5 @@ PeriodEditResult deleteSelectedPeriod(PeriodList& list, UserInterface& ui,
 
 // True when line p of a reloaded list is still the remembered text.
 bool periodLineUnchanged(const PeriodList& list, int p, std::string_view remembered);
-
-enum class LeavingOutcome {
-    Done,
-    SharedFolderMissing,  // the caller switches network mode off; nothing saved
-    SaveFailed,           // "不要アイテム削除エラー" shown; no clean-up
-    CleanUpFailed,        // a stale backup could not be deleted (the user was told)
-};
-
-// Save-before-leaving, run before going resident, switching data sets and starting the
-// print program: checks the shared folder in network mode, runs the full save (settings,
-// months and period list; false when it failed) and, when this run made a backup,
-// removes stale backups.
-LeavingOutcome saveBeforeLeaving(const PeriodFileContext& context,
-                                 const std::function<bool()>& fullSave,
-                                 const PeriodBackupContext& backups);
 
 }  // namespace velmo

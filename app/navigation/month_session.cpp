@@ -62,7 +62,7 @@ void MonthSession::reloadAll(const DataFolders& folders, DataKeys& names, std::i
     if (!folders.current().isShared()) {
         PeriodBackupContext backups{folders.commonFolder, juliusDayToYmd(today), names,
                                     backupCleanupWanted_, context_.persistBackupNames};
-        loadPeriodList(view_.periods(), periods, &backups);
+        loadPeriodListWithBackups(view_.periods(), periods, backups);
     } else {
         loadPeriodList(view_.periods(), periods, nullptr);
     }

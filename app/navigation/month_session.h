@@ -12,12 +12,12 @@
 
 #include "app/navigation/month_table.h"
 #include "app/startup/rescue_copies.h"
+#include "backup/period_backups.h"
 #include "core/clock.h"
 #include "core/user_interface.h"
 #include "monthview/month_grid.h"
 #include "store/data_folders.h"
 #include "store/month_file.h"
-#include "store/period_backups.h"
 #include "store/period_file.h"
 #include "store/shared_folder_hooks.h"
 

@@ -5,7 +5,7 @@
 #include <QFontInfo>
 #include <QtTest>
 
-#include "dialogs/dialog_fonts.h"
+#include "platform/dialog_fonts.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "dialogs/day_editor.h"
-#include "store/day_editor_lines.h"
+#include "editor_models/day_editor_lines.h"
 #include "store/profile_file.h"
 #include "store/settings.h"
 #include "tests/support/fake_clock.h"

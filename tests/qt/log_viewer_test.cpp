@@ -8,10 +8,10 @@
 #include <QTextBlock>
 #include <QtTest>
 
-#include "dialogs/dialog_fonts.h"
 #include "dialogs/log_viewer.h"
+#include "editor_models/log_view_rows.h"
+#include "platform/dialog_fonts.h"
 #include "store/cp932.h"
-#include "store/log_view_rows.h"
 #include "store/start_end_log.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/scripted_user_interface.h"

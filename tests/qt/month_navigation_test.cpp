@@ -15,8 +15,8 @@
 #include "app/navigation/data_set_switch.h"
 #include "app/navigation/date_change.h"
 #include "calendar/julius_day.h"
+#include "editor_models/day_editor_lines.h"
 #include "store/cp932.h"
-#include "store/day_editor_lines.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/scripted_user_interface.h"
 

@@ -8,9 +8,9 @@
 #include <cstdio>
 #include <functional>
 
-#include "dialogs/dialog_fonts.h"
 #include "monthview/qt_month_painter.h"
 #include "monthview/qt_month_view.h"
+#include "platform/dialog_fonts.h"
 
 using namespace velmo;
 

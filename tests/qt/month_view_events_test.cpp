@@ -17,9 +17,9 @@
 #include "app/month_view_actions.h"
 #include "calendar/julius_day.h"
 #include "dialogs/day_editor.h"
+#include "editor_models/day_editor_lines.h"
 #include "monthview/hit_test.h"
 #include "store/cp932.h"
-#include "store/day_editor_lines.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/scripted_user_interface.h"
 

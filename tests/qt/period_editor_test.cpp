@@ -10,7 +10,7 @@
 #include <QtTest>
 
 #include "dialogs/day_editor.h"
-#include "store/period_form.h"
+#include "editor_models/period_form.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/scripted_user_interface.h"
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "backup/period_backups.h"
 #include "store/cp932.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/scripted_user_interface.h"
@@ -66,7 +67,8 @@ protected:
     }
     PeriodLoadOutcome load(bool withBackups = false) {
         PeriodBackupContext b = backups();
-        return loadPeriodList(list, context(), withBackups ? &b : nullptr);
+        return withBackups ? loadPeriodListWithBackups(list, context(), b)
+                           : loadPeriodList(list, context(), nullptr);
     }
 
     TempFolder dir;

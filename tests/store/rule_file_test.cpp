@@ -1,4 +1,4 @@
-#include "calendar/rule_file.h"
+#include "store/rule_file.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "calendar/holiday_csv.h"
+#include "backup/holiday_csv.h"
 #include "store/cp932.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/fifo.h"

@@ -1,4 +1,4 @@
-#include "calendar/holiday_csv.h"
+#include "backup/holiday_csv.h"
 
 #include <cstdio>
 #include <filesystem>

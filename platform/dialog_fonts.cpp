@@ -1,4 +1,4 @@
-#include "dialogs/dialog_fonts.h"
+#include "platform/dialog_fonts.h"
 
 #include <QApplication>
 #include <QFontDatabase>

@@ -1,15 +1,15 @@
-#include "calendar/memorial_day_edit.h"
+#include "store/memorial_day_edit.h"
 
 #include <string>
 
 #include "calendar/comma_text.h"
 #include "calendar/japanese_date_text.h"
 #include "calendar/julius_day.h"
-#include "calendar/rule_file.h"
 #include "calendar/rule_list.h"
 #include "store/cp932.h"
 #include "store/file_helpers.h"
 #include "store/line_file.h"
+#include "store/rule_file.h"
 #include "store/text_helpers.h"
 
 namespace velmo {

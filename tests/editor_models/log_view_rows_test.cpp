@@ -1,4 +1,4 @@
-#include "store/log_view_rows.h"
+#include "editor_models/log_view_rows.h"
 
 #include <gtest/gtest.h>
 

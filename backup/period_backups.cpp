@@ -1,4 +1,4 @@
-#include "store/period_backups.h"
+#include "backup/period_backups.h"
 
 #include "store/memo_file.h"
 
@@ -207,6 +207,40 @@ bool cleanUpStaleBackups(const std::string& dataFolder, const PeriodBackupContex
         memoNames.push_back(memoBackupNameFor(name));
     return sweep(dataFolder, kPeriodBackupMask, {names.begin(), names.end()}) &&
            sweep(backups.commonFolder, kMemoBackupMask, memoNames);
+}
+
+void TenDayBackupStep::listRead(const LineList& lines, const std::string& dataFolder,
+                                UserInterface& ui, Sleeper& sleeper) {
+    makeTenDayBackup(lines, dataFolder, backups_, ui, sleeper);
+}
+
+PeriodLoadOutcome loadPeriodListWithBackups(PeriodList& list, const PeriodFileContext& context,
+                                            PeriodBackupContext& backups) {
+    TenDayBackupStep step(backups);
+    return loadPeriodList(list, context, &step);
+}
+
+LeavingOutcome saveBeforeLeaving(const PeriodFileContext& context,
+                                 const std::function<bool()>& fullSave,
+                                 const PeriodBackupContext& backups) {
+    const std::string& folder = context.location.folder();
+    if (context.shared.networkMode() && !folderExists(folder)) {
+        context.ui.message(sharedFolderMissing(folder, "n050"));
+        return LeavingOutcome::SharedFolderMissing;
+    }
+    bool saved = false;
+    try {
+        saved = fullSave();
+    } catch (const std::exception&) {
+        saved = false;
+    }
+    if (!saved) {
+        informMain(context.ui, "不要アイテム削除エラー");
+        return LeavingOutcome::SaveFailed;
+    }
+    if (backups.cleanupWanted && !cleanUpStaleBackups(folder, backups, context.ui))
+        return LeavingOutcome::CleanUpFailed;
+    return LeavingOutcome::Done;
 }
 
 }  // namespace velmo

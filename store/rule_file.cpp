@@ -1,4 +1,4 @@
-#include "calendar/rule_file.h"
+#include "store/rule_file.h"
 
 #include "store/file_helpers.h"
 #include "store/line_file.h"

@@ -1,4 +1,4 @@
-#include "store/period_form.h"
+#include "editor_models/period_form.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "store/day_editor_lines.h"
+#include "editor_models/day_editor_lines.h"
 
 #include <algorithm>
 

@@ -14,6 +14,7 @@
 #include "core/clock.h"
 #include "core/user_interface.h"
 #include "store/line_file.h"
+#include "store/period_file.h"
 #include "store/settings.h"
 
 namespace velmo {
@@ -75,5 +76,35 @@ BackupOutcome makeTenDayBackup(const LineList& lines, const std::string& dataFol
 // ends the clean-up with "ファイルの削除に失敗しました。"; false then.
 bool cleanUpStaleBackups(const std::string& dataFolder, const PeriodBackupContext& backups,
                          UserInterface& ui);
+
+// The load step that takes the ten-day backup of every list a local load read.
+class TenDayBackupStep final : public PeriodLoadStep {
+public:
+    explicit TenDayBackupStep(PeriodBackupContext& backups) : backups_(backups) {}
+    void listRead(const LineList& lines, const std::string& dataFolder, UserInterface& ui,
+                  Sleeper& sleeper) override;
+
+private:
+    PeriodBackupContext& backups_;
+};
+
+// loadPeriodList with the ten-day backups (and the data root created when missing).
+PeriodLoadOutcome loadPeriodListWithBackups(PeriodList& list, const PeriodFileContext& context,
+                                            PeriodBackupContext& backups);
+
+enum class LeavingOutcome {
+    Done,
+    SharedFolderMissing,  // the caller switches network mode off; nothing saved
+    SaveFailed,           // "不要アイテム削除エラー" shown; no clean-up
+    CleanUpFailed,        // a stale backup could not be deleted (the user was told)
+};
+
+// Save-before-leaving, run before going resident, switching data sets and starting the
+// print program: checks the shared folder in network mode, runs the full save (settings,
+// months and period list; false when it failed) and, when this run made a backup,
+// removes stale backups.
+LeavingOutcome saveBeforeLeaving(const PeriodFileContext& context,
+                                 const std::function<bool()>& fullSave,
+                                 const PeriodBackupContext& backups);
 
 }  // namespace velmo

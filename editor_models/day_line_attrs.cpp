@@ -1,4 +1,4 @@
-#include "store/day_line_attrs.h"
+#include "editor_models/day_line_attrs.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "store/period_backups.h"
+#include "backup/period_backups.h"
 
 #include <gtest/gtest.h>
 
@@ -46,7 +46,7 @@ protected:
         PeriodFileContext context{
             DataLocation::dataSet(dir.path().string() + "/", 1), {}, ui, sleeper, local};
         PeriodBackupContext backups = backupsOn(today);
-        return loadPeriodList(list, context, &backups);
+        return loadPeriodListWithBackups(list, context, backups);
     }
 
     TempFolder dir;

@@ -1,4 +1,4 @@
-#include "calendar/memorial_day_edit.h"
+#include "store/memorial_day_edit.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "calendar/julius_day.h"
-#include "calendar/rule_file.h"
 #include "store/cp932.h"
+#include "store/rule_file.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/scripted_user_interface.h"
 #include "tests/support/temp_folder.h"

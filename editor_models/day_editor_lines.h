@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "store/day_line_attrs.h"
+#include "editor_models/day_line_attrs.h"
 #include "store/month_file.h"
 
 namespace velmo {
