@@ -13,6 +13,7 @@
 
 #include "app/commands/main_commands.h"
 #include "app/page_bounds.h"
+#include "app/startup/full_save.h"
 #include "app/startup/launch_options.h"
 #include "app/startup/run_settings.h"
 #include "app/startup/start_folders.h"

@@ -304,19 +304,14 @@ void TfmDay::loadPlace() {
 void TfmDay::savePlace() {
     if (place_.settingsFile.empty() || !place_.sleeper)
         return;
-    ProfileFile file = ProfileFile::load(place_.settingsFile, kSettingsRetry, *place_.sleeper);
-    if (file.isUnreadable())
-        return;
     // The period and memorial-day pages borrow a fixed size; the day page's is kept.
     const QSize kept = sizeBefore_.value_or(size());
-    const QPoint at = pos();
-    if (platform::positionsHonoured() && at != QPoint(0, 0)) {
-        file.writeInt(kPlaceSection, "fmTop", at.y());
-        file.writeInt(kPlaceSection, "fmLeft", at.x());
+    WindowPlace place{.width = kept.width(), .height = kept.height()};
+    if (const QPoint at = pos(); platform::positionsHonoured() && at != QPoint(0, 0)) {
+        place.left = at.x();
+        place.top = at.y();
     }
-    file.writeInt(kPlaceSection, "fmWidth", kept.width());
-    file.writeInt(kPlaceSection, "fmHeight", kept.height());
-    file.save(kSettingsRetry, *place_.sleeper);
+    saveWindowPlace(place_.settingsFile, kPlaceSection, place, *place_.sleeper);
 }
 
 }  // namespace velmo

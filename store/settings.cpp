@@ -96,17 +96,44 @@ SettingsSaveResult SettingsStore::save(const TorkaSettings& settings,
     return {file.save(kSettingsRetry, sleeper), file.path()};
 }
 
+namespace {
+
+// Reads the file afresh, applies the change and saves it; a file that could not be read
+// is never saved over.
+bool updateSettingsFile(const std::filesystem::path& settingsFile, Sleeper& sleeper,
+                        const std::function<void(ProfileFile&)>& change) {
+    ProfileFile file = ProfileFile::load(settingsFile, kSettingsRetry, sleeper);
+    if (file.isUnreadable())
+        return false;
+    change(file);
+    return file.save(kSettingsRetry, sleeper) == ProfileFile::SaveOutcome::Saved;
+}
+
+}  // namespace
+
 bool saveBackupNames(const std::filesystem::path& settingsFile,
                      const std::array<std::string, 3>& names, Sleeper& sleeper) {
-    ProfileFile file = ProfileFile::load(settingsFile, kSettingsRetry, sleeper);
-    TorkaSettings settings;
-    DataKeys& d = settings.data;
-    d.CaFT1 = names[0];
-    d.CaFT2 = names[1];
-    d.CaFT3 = names[2];
-    // A name no line can hold is left out; the others are still saved.
-    writeSettingsKeys(file, settings, {&d.CaFT1, &d.CaFT2, &d.CaFT3});
-    return file.save(kSettingsRetry, sleeper) == ProfileFile::SaveOutcome::Saved;
+    return updateSettingsFile(settingsFile, sleeper, [&](ProfileFile& file) {
+        TorkaSettings settings;
+        DataKeys& d = settings.data;
+        d.CaFT1 = names[0];
+        d.CaFT2 = names[1];
+        d.CaFT3 = names[2];
+        // A name no line can hold is left out; the others are still saved.
+        writeSettingsKeys(file, settings, {&d.CaFT1, &d.CaFT2, &d.CaFT3});
+    });
+}
+
+bool saveWindowPlace(const std::filesystem::path& settingsFile, const std::string& section,
+                     const WindowPlace& place, Sleeper& sleeper) {
+    return updateSettingsFile(settingsFile, sleeper, [&](ProfileFile& file) {
+        if (place.left && place.top) {
+            file.writeInt(section, "fmTop", *place.top);
+            file.writeInt(section, "fmLeft", *place.left);
+        }
+        file.writeInt(section, "fmWidth", place.width);
+        file.writeInt(section, "fmHeight", place.height);
+    });
 }
 
 std::string windowsFolderMessage(const std::vector<std::string>& folders) {
@@ -137,26 +164,6 @@ std::string settingsSaveFailedMessage(const SettingsSaveResult& result) {
             break;
     }
     return file + "を保存できませんでした。";
-}
-
-FullSaveResult fullSave(const std::function<SettingsSaveResult()>& saveSettingsStep,
-                        const std::function<bool()>& saveDataStep, UserInterface& ui) {
-    SettingsSaveResult settings;
-    try {
-        settings = saveSettingsStep();
-    } catch (const std::exception&) {
-        settings = {ProfileFile::SaveOutcome::Failed, {}};
-    }
-    FullSaveResult result;
-    result.settingsSaved = settings.saved();
-    try {
-        result.dataSaved = saveDataStep();
-    } catch (const std::exception&) {
-        result.dataSaved = false;
-    }
-    if (!result.settingsSaved)
-        ui.error(settingsSaveFailedMessage(settings), kMainInformationCaption);
-    return result;
 }
 
 }  // namespace velmo

@@ -1,7 +1,8 @@
 #pragma once
 // The settings file "Torka.ini" for a run: which file is read, the guard that never lets
-// a save overwrite a settings file that could not be read, the messages and the full
-// save. The keys and their reader and writer are in settings_table.h.
+// a save overwrite a settings file that could not be read, and the messages. The keys and
+// their reader and writer are in settings_table.h; the full save is the program's
+// (app/startup/full_save.h).
 
 #include <array>
 #include <chrono>
@@ -90,7 +91,20 @@ private:
 bool saveBackupNames(const std::filesystem::path& settingsFile,
                      const std::array<std::string, 3>& names, Sleeper& sleeper);
 
-// ---- Messages and the full save ----------------------------------------------------
+// A window's place in its own section of the settings file.
+struct WindowPlace {
+    std::optional<int> left{};  // the position is written only when both are known
+    std::optional<int> top{};
+    int width = 0;
+    int height = 0;
+};
+
+// Writes the place as fmTop, fmLeft, fmWidth and fmHeight of the section and saves at
+// once, every other line as it was. False when the file could not be read or written.
+bool saveWindowPlace(const std::filesystem::path& settingsFile, const std::string& section,
+                     const WindowPlace& place, Sleeper& sleeper);
+
+// ---- Messages ----------------------------------------------------
 
 // One message naming every Windows-style folder that was unset.
 std::string windowsFolderMessage(const std::vector<std::string>& folders);
@@ -98,18 +112,5 @@ std::string windowsFolderMessage(const std::vector<std::string>& folders);
 std::string settingsUnreadableMessage(const std::filesystem::path& path);
 // Why a settings save failed.
 std::string settingsSaveFailedMessage(const SettingsSaveResult& result);
-
-struct FullSaveResult {
-    bool settingsSaved = false;
-    bool dataSaved = false;
-
-    bool ok() const { return settingsSaved && dataSaved; }
-};
-
-// The full save: the settings, then the data. The data save always runs, whatever
-// became of the settings (a settings failure must not cost the user's schedules); a
-// settings failure is reported after it. An exception from a step counts as a failure.
-FullSaveResult fullSave(const std::function<SettingsSaveResult()>& saveSettingsStep,
-                        const std::function<bool()>& saveDataStep, UserInterface& ui);
 
 }  // namespace velmo

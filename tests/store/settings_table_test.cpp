@@ -165,5 +165,24 @@ TEST_F(SettingsTableTest, BackupNamesAreSavedAtOnceBesideTheOtherKeys) {
               "[Settei]\r\ncbMemo=0\r\nCaFT2=/b/2\r\nCaFT1=/b/1\r\nCaFT3=/b/3\r\n");
 }
 
+TEST_F(SettingsTableTest, AWindowPlaceIsSavedIntoItsSectionAndAnUnreadFileIsLeftAlone) {
+    const auto path = folder.write("Torka.ini", "[fmDay]\r\nfmWidth=1\r\n[Settei]\r\ncbMemo=0\r\n");
+    ASSERT_TRUE(saveWindowPlace(path, "fmDay", {.left = 30, .top = 40, .width = 500, .height = 600},
+                                sleeper));
+    EXPECT_EQ(TempFolder::read(path),
+              "[fmDay]\r\nfmWidth=500\r\nfmTop=40\r\nfmLeft=30\r\nfmHeight=600\r\n"
+              "[Settei]\r\ncbMemo=0\r\n");
+    // Without a known position only the size changes.
+    ASSERT_TRUE(saveWindowPlace(path, "fmDay", {.width = 7, .height = 8}, sleeper));
+    EXPECT_EQ(TempFolder::read(path),
+              "[fmDay]\r\nfmWidth=7\r\nfmTop=40\r\nfmLeft=30\r\nfmHeight=8\r\n"
+              "[Settei]\r\ncbMemo=0\r\n");
+
+    std::filesystem::create_directory(folder / "Unreadable.ini");
+    EXPECT_FALSE(
+        saveWindowPlace(folder / "Unreadable.ini", "fmDay", {.width = 7, .height = 8}, sleeper));
+    EXPECT_TRUE(std::filesystem::is_directory(folder / "Unreadable.ini"));
+}
+
 }  // namespace
 }  // namespace velmo
