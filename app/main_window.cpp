@@ -17,10 +17,10 @@
 #include <iostream>
 
 #include "app/data_set_actions.h"
+#include "app/date_change_actions.h"
 #include "app/first_start_steps.h"
 #include "app/month_page.h"
 #include "app/month_view_actions.h"
-#include "app/navigation/date_change.h"
 #include "app/rokuyo_display.h"
 #include "app/startup/session_ending.h"
 #include "app/status_texts.h"
@@ -69,9 +69,7 @@ TfmC21::TfmC21(MainWindowContext context, QWidget* parent)
     createPages();
     createStatusBar();
     readSettings();
-    monthPage_->initialise(dateTimeToJuliusDay(context_.clock.now()), context_.folders,
-                           runSettings_.settings(), runSettings_.dataFolders(), context_.ui,
-                           context_.sleeper);
+    initialiseMonths();
     addDataSaveStep([this] { return monthPage_->session().saveAll(); });
     rokuyo_ = new RokuyoDisplay(runSettings_, *monthPage_->view(), *viewMenu_, this);
     createMonthViewActions();
@@ -114,55 +112,21 @@ TfmC21::~TfmC21() {
     monthPage_->disconnect(this);
 }
 
+void TfmC21::initialiseMonths() {
+    monthPage_->initialise(dateTimeToJuliusDay(context_.clock.now()), context_.folders,
+                           runSettings_.settings(), runSettings_.dataFolders(), context_.ui,
+                           context_.sleeper);
+}
+
 void TfmC21::createDateChange() {
-    DateChangeHooks hooks;
-    hooks.windowVisible = [this] { return isVisible(); };
-    hooks.editorWindowOpen = [] {
-        for (const QWidget* window : QApplication::topLevelWidgets()) {
-            if (window->isVisible() && window->windowTitle() == kEditorCaption)
-                return true;
-        }
-        return false;
-    };
-    hooks.monthOrYearPageActive = [this] { return pages_->currentIndex() <= 1; };
-    // The clock correction arrives with the timer features.
-    hooks.editingOrTimeCorrectionRunning = [] { return false; };
-    hooks.runToday = [this] { return monthPage_->session().runToday(); };
-    hooks.takeRunToday = [this](std::int32_t today) { monthPage_->session().moveToday(today); };
-    hooks.goToCurrentMonth = [this] { monthPage_->showCurrentMonth(); };
-    hooks.showChanging = [this](bool on) {
-        QPalette palette = statusBar()->palette();
-        palette.setColor(QPalette::Window,
-                         on ? QColor(Qt::yellow) : this->palette().button().color());
-        statusBar()->setAutoFillBackground(on);
-        statusBar()->setPalette(palette);
-        if (on) {
-            panels_[2]->setText(kDateChangingText);
-        } else {
-            refreshMessagePanel();
-        }
-        statusBar()->repaint();
-    };
-    hooks.setWindowEnabled = [this](bool enabled) { setEnabled(enabled); };
-    hooks.setToday = [this](std::int32_t today) {
-        monthPage_->view()->model().state().TodayDay = today;
-    };
-    hooks.redrawMonthView = [this] { monthPage_->view()->model().relayout(); };
-    hooks.fullSave = [this] { return fullSave().dataSaved; };
-    hooks.emptyAll = [this] { monthPage_->session().emptyAll(); };
-    hooks.initialiseMonths = [this] {
-        readSettings();
-        monthPage_->initialise(dateTimeToJuliusDay(context_.clock.now()), context_.folders,
-                               runSettings_.settings(), runSettings_.dataFolders(), context_.ui,
-                               context_.sleeper);
-        return true;
-    };
-    // The year page arrives with its own feature.
-    hooks.refreshYearPage = [] {};
-    // The months could not be set up again: nothing sound is left to save.
-    hooks.terminate = [] { QCoreApplication::exit(1); };
-    dateChange_ = std::make_unique<DateChange>(context_.clock, context_.sleeper, context_.ui,
-                                               std::move(hooks));
+    dateChange_ = new DateChangeActions(
+        {*this, *pages_, *monthPage_, *panels_[2], context_.clock, context_.sleeper, context_.ui,
+         [this] { refreshMessagePanel(); }, [this] { return fullSave().dataSaved; },
+         [this] {
+             readSettings();
+             initialiseMonths();
+         }},
+        this);
     // While the months are being rebuilt there is nothing whole to save.
     addCloseCheck([this] { return !dateChange_->running(); });
 }

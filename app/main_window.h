@@ -32,7 +32,7 @@ class QMenu;
 
 namespace velmo {
 class MonthPage;
-class DateChange;
+class DateChangeActions;
 class MonthViewActions;
 class RokuyoDisplay;
 class DataSetActions;
@@ -115,6 +115,8 @@ private:
     bool closeQuery();
     void createMonthViewActions();
     void createDateChange();
+    // Sets the months up for today from the settings read last.
+    void initialiseMonths();
     MainWindowMenuState monthMenuState() const;
     // The window's own commands; features register theirs with `commands()`.
     void registerCommands();
@@ -137,7 +139,7 @@ private:
     MonthPage* monthPage_ = nullptr;
     TfmDay* editor_ = nullptr;
     std::unique_ptr<MonthViewActions> monthActions_;
-    std::unique_ptr<DateChange> dateChange_;
+    DateChangeActions* dateChange_ = nullptr;  // a child of the window
     std::unique_ptr<SessionEnding> ending_;
     QMenu* goMenu_ = nullptr;
     QMenu* viewMenu_ = nullptr;
