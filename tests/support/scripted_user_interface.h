@@ -49,6 +49,8 @@ public:
     int waitWindowShown() const { return waitWindowShown_; }
     int waitWindowHidden() const { return waitWindowHidden_; }
     std::size_t unusedAnswers() const { return answers_.size(); }
+    // Forgets the texts shown so far, for a test that goes on with a new case.
+    void clearShown() { shown_.clear(); }
 
 private:
     struct Answer {

@@ -1,0 +1,114 @@
+#include "shared/network_mode.h"
+
+#include "store/period_file.h"
+#include "store/text_helpers.h"
+
+namespace velmo {
+
+std::string sharedFolderMissingAtShowQuestion(const std::string& folder) {
+    return "ネットフォルダ[" + folder +
+           "]が確認できません。[n070]\r\n\r\nローカルフォルダに設定を戻すか、\r\nネットワークを"
+           "ご確認下さい。\r\nネットワークを使えるようになれば、[いいえ]を押してください。\r\n\r\n"
+           "ネットワークを確認できない場合は、一旦終了しますので[はい]を押してください\r\n\r\n"
+           "ベルモを、終了させますか。";
+}
+
+bool usableComputerName(const std::string& name) {
+    return !name.empty() && name != "localhost";
+}
+
+std::string sharedDataFolder(const std::string& sharedFolder) {
+    return DataLocation::shared(sharedFolder).folder();
+}
+
+NetworkMode::NetworkMode(DataFolders& folders, std::string computerName, UserInterface& ui,
+                         FolderExists exists, NetworkModeHooks hooks)
+    : folders_(folders),
+      computerName_(std::move(computerName)),
+      ui_(ui),
+      exists_(std::move(exists)),
+      hooks_(std::move(hooks)) {}
+
+bool NetworkMode::raiseUpdateCounter() {
+    return !hooks_.raiseUpdateCounter || hooks_.raiseUpdateCounter();
+}
+
+bool NetworkMode::setState(bool on) {
+    on_ = on;
+    if (on && !usableComputerName(computerName_)) {
+        ui_.message(kNoComputerNameMessage);
+        on_ = false;
+        computerName_.clear();
+        if (hooks_.showState)
+            hooks_.showState(false);
+        return false;
+    }
+    if (on_) {
+        folders_.shared = DataLocation::shared(sharedFolder_);
+        if (hooks_.evaluateRights)
+            hooks_.evaluateRights();
+    } else {
+        folders_.shared.reset();
+    }
+    if (hooks_.showState)
+        hooks_.showState(on_);
+    return true;
+}
+
+void NetworkMode::toggle() {
+    if (on_) {
+        switchOff();
+    } else {
+        switchOn();
+    }
+}
+
+void NetworkMode::switchOn() {
+    if (hooks_.maintenanceOn && hooks_.maintenanceOn())
+        return;
+    if (trimSpaces(sharedFolder_).empty()) {
+        ui_.message(kNoSharedFolderMessage);
+        return;
+    }
+    if (hooks_.saveAll)
+        hooks_.saveAll();
+    if (!exists_(sharedDataFolder(sharedFolder_))) {
+        ui_.message(kSharedFolderNotFoundMessage);
+        setState(false);
+        return;
+    }
+    if (!setState(true))
+        return;
+    if (hooks_.reloadAll)
+        hooks_.reloadAll();
+    if (hooks_.showCurrentMonth)
+        hooks_.showCurrentMonth();
+}
+
+void NetworkMode::switchOff() {
+    setState(false);
+    // The months in memory are the shared folder's: they are replaced by the local data
+    // set's without being saved, and the flag keeps any save in between from writing.
+    leaving_ = true;
+    struct ClearOnExit {
+        bool& flag;
+        ~ClearOnExit() { flag = false; }
+    } clear{leaving_};
+    if (hooks_.reloadAll)
+        hooks_.reloadAll();
+    if (hooks_.showCurrentMonth)
+        hooks_.showCurrentMonth();
+}
+
+bool NetworkMode::available(const char* code) {
+    if (!on_)
+        return true;
+    const std::string folder = folders_.current().folder();
+    if (exists_(folder))
+        return true;
+    ui_.message(sharedFolderMissing(folder, code));
+    switchOff();
+    return false;
+}
+
+}  // namespace velmo
