@@ -11,6 +11,10 @@ ProtocolOutcome refusal(LockOperations::Acquire answer) {
 
 }  // namespace
 
+std::string lockFileFor(const std::filesystem::path& dataFile) {
+    return std::filesystem::path(dataFile).replace_extension(".lock").string();
+}
+
 bool worthRetrying(ProtocolOutcome outcome) {
     return outcome == ProtocolOutcome::Maintenance || outcome == ProtocolOutcome::HeldByOther;
 }

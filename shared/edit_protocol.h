@@ -4,6 +4,7 @@
 // edit and save, release. The months and the period list use it with their own lock
 // files and reload steps.
 
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -40,6 +41,10 @@ enum class ProtocolOutcome {
     LockFailed,     // the lock file could not be read or written
     ReleaseFailed,  // the edit ran, but the lock file is still there (the user was told)
 };
+
+// The lock file guarding a data file: its name with ".lock" for ".myc"
+// ("Ca202412.myc" → "Ca202412.lock", "CaFromTo.myc" → "CaFromTo.lock").
+std::string lockFileFor(const std::filesystem::path& dataFile);
 
 // True for the outcomes a caller may simply try again later.
 bool worthRetrying(ProtocolOutcome outcome);
