@@ -19,6 +19,7 @@
 #include "calendar/julius_day.h"
 #include "calendar/julius_error.h"
 #include "calendar/lunisolar.h"
+#include "cli/console_user_interface.h"
 #include "cli/render_command.h"
 #include "core/clock.h"
 #include "core/user_interface.h"
@@ -31,34 +32,7 @@
 
 namespace {
 
-// Messages go to stderr; nobody is there to answer, so every question gets No.
-class ConsoleUserInterface final : public velmo::UserInterface {
-public:
-    bool question(const std::string& text, const std::string& caption,
-                  velmo::DefaultButton) override {
-        print(caption, text + " → いいえ");
-        return false;
-    }
-    void information(const std::string& text, const std::string& caption) override {
-        print(caption, text);
-    }
-    void error(const std::string& text, const std::string& caption) override {
-        print(caption, text);
-    }
-    void message(const std::string& text) override { print("velmo-tool", text); }
-    void showWaitWindow() override {}
-    void hideWaitWindow() override {}
-
-private:
-    static void print(const std::string& caption, const std::string& text) {
-        std::string plain;
-        for (char c : text) {
-            if (c != '\r')
-                plain += c;
-        }
-        std::fprintf(stderr, "[%s] %s\n", caption.c_str(), plain.c_str());
-    }
-};
+using velmo::ConsoleUserInterface;
 
 int usage(int code) {
     std::fputs(

@@ -1,0 +1,22 @@
+#pragma once
+// The user interface of velmo-tool: every text goes to stderr, and nobody is there to
+// answer, so every question gets No.
+
+#include <string>
+
+#include "core/user_interface.h"
+
+namespace velmo {
+
+class ConsoleUserInterface final : public UserInterface {
+public:
+    bool question(const std::string& text, const std::string& caption,
+                  DefaultButton defaultButton) override;
+    void information(const std::string& text, const std::string& caption) override;
+    void error(const std::string& text, const std::string& caption) override;
+    void message(const std::string& text) override;
+    void showWaitWindow() override {}
+    void hideWaitWindow() override {}
+};
+
+}  // namespace velmo
