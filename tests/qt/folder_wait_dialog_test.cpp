@@ -16,6 +16,14 @@ namespace {
 
 const std::string kFolder = "/mnt/share/Data/Files1/";
 
+// An existence test that always gives the same answer and counts its calls.
+velmo::ExistenceTest counting(std::atomic<int>& calls, bool answer) {
+    return [&calls, answer](const std::filesystem::path&) {
+        ++calls;
+        return answer;
+    };
+}
+
 bool hasLabel(const QWidget& form, const QString& text) {
     for (const QLabel* label : form.findChildren<QLabel*>()) {
         if (label->text() == text)
@@ -78,10 +86,7 @@ private slots:
 
     void neverFoundClosesAfterAHundredTicks() {
         std::atomic<int> tests{0};
-        TfmInfo2 form(kFolder, nullptr, 1ms, [&](const std::filesystem::path&) {
-            ++tests;
-            return false;
-        });
+        TfmInfo2 form(kFolder, nullptr, 1ms, counting(tests, false));
         form.open();
         QTRY_VERIFY_WITH_TIMEOUT(!form.isVisible(), 20000);
         QCOMPARE(form.result(), int(QDialog::Rejected));
@@ -92,10 +97,7 @@ private slots:
 
     void localButtonClosesAtOnceWithoutSuccess() {
         std::atomic<int> tests{0};
-        TfmInfo2 form(kFolder, nullptr, 1h, [&](const std::filesystem::path&) {
-            ++tests;
-            return true;
-        });
+        TfmInfo2 form(kFolder, nullptr, 1h, counting(tests, true));
         form.open();
         QVERIFY(form.isVisible());
         QTest::mouseClick(form.localButton(), Qt::LeftButton);

@@ -14,29 +14,37 @@ using velmo::OwnWriteOutcome;
 using velmo::testing::RecordingSleeper;
 using velmo::testing::TempFolder;
 
-TEST(ChangeDetectorOwnWrite, OwnIncrementAloneCausesNoReload) {
-    ChangeDetector detector;
-    ASSERT_EQ(detector.check(5), CheckOutcome::Reload);
-    EXPECT_EQ(detector.afterOwnWrite({5, 6}), OwnWriteOutcome::Settled);
-    EXPECT_EQ(detector.lastKnown(), 6);
-    EXPECT_EQ(detector.check(6), CheckOutcome::Nothing);
-}
-
-TEST(ChangeDetectorOwnWrite, AnotherComputersWriteJustBeforeStillReloads) {
-    ChangeDetector detector;
-    ASSERT_EQ(detector.check(5), CheckOutcome::Reload);
-    // Someone raised 5 to 6 between our last check and our own bump to 7.
-    EXPECT_EQ(detector.afterOwnWrite({6, 7}), OwnWriteOutcome::ReloadNeeded);
-    EXPECT_EQ(detector.lastKnown(), 7);
-    EXPECT_EQ(detector.check(7), CheckOutcome::Nothing);
-}
-
-TEST(ChangeDetectorOwnWrite, FailedBumpIsDoubtfulAndForgetsTheCount) {
-    ChangeDetector detector;
-    ASSERT_EQ(detector.check(5), CheckOutcome::Reload);
-    EXPECT_EQ(detector.afterOwnWrite({}), OwnWriteOutcome::Doubtful);
-    EXPECT_EQ(detector.lastKnown(), 0);
-    EXPECT_EQ(detector.check(5), CheckOutcome::Reload);
+TEST(ChangeDetectorOwnWrite, OutcomeAndTheCountKeptAfterward) {
+    struct Case {
+        const char* what;
+        velmo::CounterBump bump;
+        OwnWriteOutcome outcome;
+        int lastKnown;
+        int nextRead;
+        CheckOutcome nextCheck;
+    };
+    for (const Case& c : {
+             Case{"own increment alone",
+                  {5, 6},
+                  OwnWriteOutcome::Settled,
+                  6,
+                  6,
+                  CheckOutcome::Nothing},
+             // Someone raised 5 to 6 between our last check and our own bump to 7.
+             Case{"another computer just before",
+                  {6, 7},
+                  OwnWriteOutcome::ReloadNeeded,
+                  7,
+                  7,
+                  CheckOutcome::Nothing},
+             Case{"failed bump", {}, OwnWriteOutcome::Doubtful, 0, 5, CheckOutcome::Reload},
+         }) {
+        ChangeDetector detector;
+        ASSERT_EQ(detector.check(5), CheckOutcome::Reload);
+        EXPECT_EQ(detector.afterOwnWrite(c.bump), c.outcome) << c.what;
+        EXPECT_EQ(detector.lastKnown(), c.lastKnown) << c.what;
+        EXPECT_EQ(detector.check(c.nextRead), c.nextCheck) << c.what;
+    }
 }
 
 TEST(ChangeDetectorCheck, StopRequestAboveTheLimit) {

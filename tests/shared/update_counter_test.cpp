@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <optional>
 #include <set>
 #include <thread>
 #include <vector>
@@ -41,69 +42,106 @@ TEST(UpdateCounterLine, OnlyAWholeIntegerCounts) {
     }
 }
 
-TEST(UpdateCounterRead, MissingFileStartsAtOne) {
-    TempFolder folder;
-    RecordingSleeper sleeper;
-    EXPECT_EQ(readUpdateCounter(folder / "update.myc", kTries, kWait, sleeper), 1);
-    EXPECT_EQ(TempFolder::read(folder / "update.myc"), "1\r\n");
-    EXPECT_TRUE(sleeper.pauses().empty());
+// Reads of a counter file whose content the test sets; none of them may pause.
+class UpdateCounterRead : public ::testing::Test {
+protected:
+    int readWith(std::string_view content) {
+        folder_.write("update.myc", content);
+        return read();
+    }
+    int read() { return readUpdateCounter(folder_ / "update.myc", kTries, kWait, sleeper_); }
+    void TearDown() override { EXPECT_TRUE(sleeper_.pauses().empty()); }
+
+    TempFolder folder_;
+    RecordingSleeper sleeper_;
+};
+
+TEST_F(UpdateCounterRead, MissingFileStartsAtOne) {
+    EXPECT_EQ(read(), 1);
+    EXPECT_EQ(TempFolder::read(folder_ / "update.myc"), "1\r\n");
 }
 
-TEST(UpdateCounterRead, LineOneOfTheFile) {
-    TempFolder folder;
-    RecordingSleeper sleeper;
-    folder.write("update.myc", "1234\r\nleft over\r\n");
-    EXPECT_EQ(readUpdateCounter(folder / "update.myc", kTries, kWait, sleeper), 1234);
-    folder.write("update.myc", "");
-    EXPECT_EQ(readUpdateCounter(folder / "update.myc", kTries, kWait, sleeper), -1);
-    folder.write("update.myc", kThirtyDigits + "\r\n");
-    EXPECT_EQ(readUpdateCounter(folder / "update.myc", kTries, kWait, sleeper), -1);
+TEST_F(UpdateCounterRead, LineOneOfTheFile) {
+    EXPECT_EQ(readWith("1234\r\nleft over\r\n"), 1234);
+    EXPECT_EQ(readWith(""), -1);
+    EXPECT_EQ(readWith(kThirtyDigits + "\r\n"), -1);
     // A number that cannot be read is left as it is, not replaced by a fresh count.
-    EXPECT_EQ(TempFolder::read(folder / "update.myc"), kThirtyDigits + "\r\n");
-    EXPECT_TRUE(sleeper.pauses().empty());
+    EXPECT_EQ(TempFolder::read(folder_ / "update.myc"), kThirtyDigits + "\r\n");
 }
 
-TEST(UpdateCounterRead, OtherSpellingOnDiskIsRead) {
-    TempFolder folder;
-    RecordingSleeper sleeper;
-    folder.write("UPDATE.MYC", "9\r\n");
-    EXPECT_EQ(readUpdateCounter(folder / "update.myc", kTries, kWait, sleeper), 9);
-    EXPECT_FALSE(std::filesystem::exists(folder / "update.myc"));
+TEST_F(UpdateCounterRead, OtherSpellingOnDiskIsRead) {
+    folder_.write("UPDATE.MYC", "9\r\n");
+    EXPECT_EQ(read(), 9);
+    EXPECT_FALSE(std::filesystem::exists(folder_ / "update.myc"));
 }
 
-TEST(UpdateCounterRead, BusyFileIsTriedAgainAfterAPause) {
-    TempFolder folder;
-    folder.write("update.myc", "8\r\n");
-    RecordingSleeper sleeper;
-    FailingCalls fail;
-    fail.failNth(Call::Open, 1, EBUSY);
-    fail.failNth(Call::Open, 2, EACCES);
-    EXPECT_EQ(readUpdateCounter(folder / "update.myc", kTries, kWait, sleeper), 8);
-    EXPECT_EQ(sleeper.pauses(), (std::vector<std::chrono::milliseconds>{kWait, kWait}));
+// A counter file holding 41 whose system calls fail as each test plans.
+class UpdateCounterRetry : public ::testing::Test {
+protected:
+    UpdateCounterRetry() { folder_.write("update.myc", "41\r\n"); }
+    int read(int tries) { return readUpdateCounter(file_, tries, kWait, sleeper_); }
+    velmo::CounterBump bump(int tries) { return bumpUpdateCounter(file_, tries, kWait, sleeper_); }
+    std::vector<std::chrono::milliseconds> pauses(std::size_t count) const {
+        return std::vector<std::chrono::milliseconds>(count, kWait);
+    }
+
+    TempFolder folder_;
+    std::filesystem::path file_ = folder_ / "update.myc";
+    RecordingSleeper sleeper_;
+    FailingCalls fail_;
+};
+
+TEST_F(UpdateCounterRetry, BusyFileIsReadAfterAPause) {
+    fail_.failNth(Call::Open, 1, EBUSY);
+    fail_.failNth(Call::Open, 2, EACCES);
+    EXPECT_EQ(read(kTries), 41);
+    EXPECT_EQ(sleeper_.pauses(), pauses(2));
 }
 
-TEST(UpdateCounterRead, EveryTryFailedGivesMinusOne) {
-    TempFolder folder;
-    RecordingSleeper sleeper;
-    std::filesystem::create_directory(folder / "update.myc");
-    EXPECT_EQ(readUpdateCounter(folder / "update.myc", 3, 300ms, sleeper), -1);
-    EXPECT_EQ(sleeper.pauses(), (std::vector<std::chrono::milliseconds>{300ms, 300ms}));
+TEST_F(UpdateCounterRetry, EveryReadFailedGivesMinusOne) {
+    fail_.failFrom(Call::Open, 1, EBUSY);
+    EXPECT_EQ(read(3), -1);
+    EXPECT_EQ(sleeper_.pauses(), pauses(2));
+}
 
-    // A missing file that cannot be created is a failure too, not a count of one.
-    RecordingSleeper again;
-    FailingCalls fail;
-    fail.failFrom(Call::CreateExclusive, 1, EACCES);
-    EXPECT_EQ(readUpdateCounter(folder / "other.myc", 2, 300ms, again), -1);
-    EXPECT_FALSE(std::filesystem::exists(folder / "other.myc"));
+TEST_F(UpdateCounterRetry, MissingFileThatCannotBeCreatedIsNoCountOfOne) {
+    std::filesystem::remove(file_);
+    fail_.failFrom(Call::CreateExclusive, 1, EACCES);
+    EXPECT_EQ(read(2), -1);
+    EXPECT_FALSE(std::filesystem::exists(file_));
+}
+
+TEST_F(UpdateCounterRetry, FolderInThePlaceOfTheFileIsNoCount) {
+    std::filesystem::remove(file_);
+    std::filesystem::create_directory(file_);
+    EXPECT_EQ(read(3), -1);
+    EXPECT_EQ(bump(3).after, -1);
+}
+
+TEST_F(UpdateCounterRetry, RefusedWriteIsTriedAgain) {
+    fail_.failNth(Call::Rename, 1, EBUSY);
+    EXPECT_EQ(bump(kTries).after, 42);
+    EXPECT_EQ(sleeper_.pauses(), pauses(1));
+}
+
+TEST_F(UpdateCounterRetry, EveryWriteRefusedFailsKeepingTheOldCount) {
+    fail_.failFrom(Call::Rename, 1, EBUSY);
+    const velmo::CounterBump bump = this->bump(3);
+    EXPECT_FALSE(bump.succeeded());
+    EXPECT_EQ(bump.after, -1);
+    EXPECT_EQ(fail_.count(Call::Rename), 3);
+    EXPECT_EQ(sleeper_.pauses(), pauses(2));
+    EXPECT_EQ(TempFolder::read(file_), "41\r\n");
 }
 
 TEST(UpdateCounterBump, RaisesByOneAndReportsTheValueFound) {
     struct Case {
-        std::string content;
+        std::optional<std::string> content;  // none: no file
         int before;
         int after;
     };
-    for (const Case& c : std::vector<Case>{{"57\r\n", 57, 58},
+    for (const Case& c : std::vector<Case>{{std::nullopt, 0, 1},
+                                           {"57\r\n", 57, 58},
                                            {"garbage\r\n", 0, 1},
                                            {"", 0, 1},
                                            {kThirtyDigits + "\r\n", 0, 1},
@@ -113,46 +151,16 @@ TEST(UpdateCounterBump, RaisesByOneAndReportsTheValueFound) {
                                            {"2147483647\r\n", 2147483647, 1}}) {
         TempFolder folder;
         RecordingSleeper sleeper;
-        folder.write("update.myc", c.content);
+        const std::string what = c.content.value_or("(no file)");
+        if (c.content)
+            folder.write("update.myc", *c.content);
         const velmo::CounterBump bump =
             bumpUpdateCounter(folder / "update.myc", kTries, kWait, sleeper);
-        EXPECT_EQ(bump.before, c.before) << c.content;
-        EXPECT_EQ(bump.after, c.after) << c.content;
+        EXPECT_EQ(bump.before, c.before) << what;
+        EXPECT_EQ(bump.after, c.after) << what;
         EXPECT_EQ(TempFolder::read(folder / "update.myc"), std::to_string(c.after) + "\r\n");
+        EXPECT_TRUE(sleeper.pauses().empty()) << what;
     }
-}
-
-TEST(UpdateCounterBump, MissingFileBecomesOne) {
-    TempFolder folder;
-    RecordingSleeper sleeper;
-    const velmo::CounterBump bump =
-        bumpUpdateCounter(folder / "update.myc", kTries, kWait, sleeper);
-    EXPECT_EQ(bump.before, 0);
-    EXPECT_EQ(bump.after, 1);
-    EXPECT_EQ(TempFolder::read(folder / "update.myc"), "1\r\n");
-}
-
-TEST(UpdateCounterBump, RefusedWriteRetriesThenFailsKeepingTheOldCount) {
-    TempFolder folder;
-    folder.write("update.myc", "41\r\n");
-    {
-        RecordingSleeper sleeper;
-        FailingCalls fail;
-        fail.failNth(Call::Rename, 1, EBUSY);
-        const velmo::CounterBump bump =
-            bumpUpdateCounter(folder / "update.myc", kTries, kWait, sleeper);
-        EXPECT_EQ(bump.after, 42);
-        EXPECT_EQ(sleeper.pauses(), std::vector<std::chrono::milliseconds>{kWait});
-    }
-    RecordingSleeper sleeper;
-    FailingCalls fail;
-    fail.failFrom(Call::Rename, 1, EBUSY);
-    const velmo::CounterBump bump = bumpUpdateCounter(folder / "update.myc", 3, kWait, sleeper);
-    EXPECT_FALSE(bump.succeeded());
-    EXPECT_EQ(bump.after, -1);
-    EXPECT_EQ(fail.count(Call::Rename), 3);
-    EXPECT_EQ(sleeper.pauses().size(), 2U);
-    EXPECT_EQ(TempFolder::read(folder / "update.myc"), "42\r\n");
 }
 
 TEST(UpdateCounterBump, LeavesNothingTheProgramsMasksPickUp) {
