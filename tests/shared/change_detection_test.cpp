@@ -55,14 +55,6 @@ TEST(ChangeDetectorCheck, StopRequestAboveTheLimit) {
     EXPECT_EQ(detector.check(999'000'000), CheckOutcome::Nothing);
 }
 
-TEST(ChangeDetectorCheck, UnreadableCounterReloadsOnceThenSettles) {
-    ChangeDetector detector;
-    ASSERT_EQ(detector.check(12), CheckOutcome::Reload);
-    EXPECT_EQ(detector.check(-1), CheckOutcome::Reload);
-    EXPECT_EQ(detector.check(-1), CheckOutcome::Nothing);
-    EXPECT_EQ(detector.check(12), CheckOutcome::Reload);
-}
-
 // Two computers on one shared counter file, as the main windows use it.
 class TwoComputers : public ::testing::Test {
 protected:
@@ -143,11 +135,4 @@ TEST(NetTimer, IntervalFromTheSetting) {
     EXPECT_EQ(velmo::netTimerInterval(2), 60'000ms);
     for (int off : {0, 3, -1})
         EXPECT_FALSE(velmo::netTimerInterval(off).has_value()) << off;
-}
-
-TEST(NetTimer, TickIsIdleWhileHiddenOrEditing) {
-    EXPECT_TRUE(velmo::netTickChecks(false, false));
-    EXPECT_FALSE(velmo::netTickChecks(true, false));
-    EXPECT_FALSE(velmo::netTickChecks(false, true));
-    EXPECT_FALSE(velmo::netTickChecks(true, true));
 }

@@ -6,7 +6,6 @@
 #include <memory>
 #include <mutex>
 #include <thread>
-#include <vector>
 
 #include "tests/support/temp_folder.h"
 
@@ -77,21 +76,6 @@ TEST(FolderProbe, HangingTestCountsAsAbsentAfterTheTimeout) {
     // The abandoned thread finishes later without the caller's frame.
     hang.release();
     waitForProbesToEnd();
-}
-
-TEST(FolderProbe, PassesTheFolderAndTheAnswerThrough) {
-    std::vector<std::filesystem::path> asked;
-    std::mutex mutex;
-    auto record = [&](bool answer) {
-        return [&, answer](const std::filesystem::path& folder) {
-            const std::lock_guard lock(mutex);
-            asked.push_back(folder);
-            return answer;
-        };
-    };
-    EXPECT_TRUE(folderReachable("/a/", 10s, record(true)));
-    EXPECT_FALSE(folderReachable("/b/", 10s, record(false)));
-    EXPECT_EQ(asked, (std::vector<std::filesystem::path>{"/a/", "/b/"}));
 }
 
 TEST(FolderProbe, StuckProbesStopNewThreadsUntilTheyEnd) {

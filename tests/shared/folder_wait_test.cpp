@@ -51,16 +51,6 @@ TEST(FolderWaitTicks, FolderUpAtSecondFifteenIsFoundAtTwenty) {
     EXPECT_EQ(wait.count(), 19);
 }
 
-TEST(FolderWaitTicks, FoundAtTheLastTest) {
-    int second = 0;
-    LateFolder folder{100, &second, {}};
-    FolderWait wait(kFolder, folder.test());
-    for (second = 1; second < 100; ++second)
-        ASSERT_EQ(wait.tick(), FolderWait::Step::Waiting) << second;
-    EXPECT_EQ(wait.tick(), FolderWait::Step::Found);
-    EXPECT_EQ(wait.count(), 99);
-}
-
 TEST(FolderWaitTicks, NeverFoundTimesOutAfterTheHundredthTick) {
     int second = 0;
     LateFolder folder{1000, &second, {}};
