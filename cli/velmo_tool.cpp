@@ -21,6 +21,7 @@
 #include "calendar/lunisolar.h"
 #include "cli/console_user_interface.h"
 #include "cli/render_command.h"
+#include "cli/shared_commands.h"
 #include "core/clock.h"
 #include "core/user_interface.h"
 #include "platform/posix/system_info.h"
@@ -56,6 +57,14 @@ int usage(int code) {
         "                   folder's Hday.dat, one \"yyyy/mm/dd,names\" line per holiday;\n"
         "                   --write saves it as Data/Dekita/holidayYEAR.csv in the start\n"
         "                   folder instead\n"
+        "  add-line YYYY-MM-DD TEXT [--colour NAME]\n"
+        "                   append one schedule line to that day as the day editor's OK\n"
+        "                   does; in network mode under the month's lock, saved at once\n"
+        "                   and announced through the update counter. Exit status 3 when\n"
+        "                   another computer holds the lock or maintenance is on (try\n"
+        "                   again later), 1 on any other failure\n"
+        "  locks            print the lock search of the shared folder and the update\n"
+        "                   counter\n"
         "  jd Y M D         print the Julius day number of a date and its weekday number\n"
         "                   (1 = Sunday .. 7 = Saturday), e.g. \"jd 2000 1 1\" prints\n"
         "                   \"2451545 7\"; a day past the month's end counts on into the\n"
@@ -302,6 +311,15 @@ int main(int argc, char** argv) {
             return 1;
         ConsoleUserInterface ui;
         return velmo::runRenderCommand(*start, {rest.begin() + 1, rest.end()}, ui);
+    }
+    if (rest[0] == "add-line" || rest[0] == "locks") {
+        const std::optional<std::string> start = seededStartFolder(options);
+        if (!start)
+            return 1;
+        ConsoleUserInterface ui;
+        if (rest[0] == "locks")
+            return rest.size() == 1 ? velmo::runLocksCommand(*start, ui) : usage(2);
+        return velmo::runAddLineCommand(*start, {rest.begin() + 1, rest.end()}, ui);
     }
     if (rest[0] == "range" && rest.size() == 3)
         return printRange(options, rest[1], rest[2]);
