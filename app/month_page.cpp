@@ -173,6 +173,17 @@ QWidget* MonthPage::createButtonColumn() {
     return buttons;
 }
 
+QPushButton* MonthPage::insertButton(const QString& caption, const QString& objectName,
+                                     const QString& below) {
+    QWidget* column = findChild<QWidget*>("pnlMonthBtn");
+    auto* layout = static_cast<QVBoxLayout*>(column->layout());
+    auto* inserted = new QPushButton(caption, column);
+    inserted->setObjectName(objectName);
+    inserted->setFocusPolicy(Qt::NoFocus);
+    layout->insertWidget(layout->indexOf(button(below)) + 1, inserted);
+    return inserted;
+}
+
 QPushButton* MonthPage::button(const QString& objectName) const {
     return findChild<QPushButton*>(objectName);
 }

@@ -48,6 +48,9 @@ public:
 
     // A button of the column by its object name ("btnNengetu", "btnFiles2", …).
     QPushButton* button(const QString& objectName) const;
+    // A feature's button, placed in the column right below the button named `below`.
+    QPushButton* insertButton(const QString& caption, const QString& objectName,
+                              const QString& below);
     // The Files2 button is tinted while data set 2 is in use.
     void tintFiles2(bool tinted);
 

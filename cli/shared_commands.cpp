@@ -81,8 +81,8 @@ int runAddLineCommand(const std::string& startFolder, const std::vector<std::str
     DataFolders folders = decideDataFolders(settings.data.edFolder, startFolder, settings.yDataForm,
                                             folderExistsOnDisk);
     SilentStatusLine status;
-    SharedFolderSession shared(folders, platform::computerName(), ui, status, sleeper, {},
-                               reachable);
+    SharedFolderSession shared([&] { return &folders; }, platform::computerName(), ui, status,
+                               sleeper, {}, reachable);
     const NetworkKeys& net = settings.network;
     if (net.cbNet && net.vNet_flg) {
         shared.mode().setSharedFolder(sharedFolderFor(net.edtNetFolder, "", folderExistsOnDisk));

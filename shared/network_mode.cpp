@@ -21,9 +21,9 @@ std::string sharedDataFolder(const std::string& sharedFolder) {
     return DataLocation::shared(sharedFolder).folder();
 }
 
-NetworkMode::NetworkMode(DataFolders& folders, std::string computerName, UserInterface& ui,
+NetworkMode::NetworkMode(FoldersOfRun folders, std::string computerName, UserInterface& ui,
                          FolderExists exists, NetworkModeHooks hooks)
-    : folders_(folders),
+    : folders_(std::move(folders)),
       computerName_(std::move(computerName)),
       ui_(ui),
       exists_(std::move(exists)),
@@ -43,13 +43,15 @@ bool NetworkMode::setState(bool on) {
             hooks_.showState(false);
         return false;
     }
-    if (on_) {
-        folders_.shared = DataLocation::shared(sharedFolder_);
-        if (hooks_.evaluateRights)
-            hooks_.evaluateRights();
-    } else {
-        folders_.shared.reset();
+    if (DataFolders* folders = folders_()) {
+        if (on_) {
+            folders->shared = DataLocation::shared(sharedFolder_);
+        } else {
+            folders->shared.reset();
+        }
     }
+    if (on_ && hooks_.evaluateRights)
+        hooks_.evaluateRights();
     if (hooks_.showState)
         hooks_.showState(on_);
     return true;
@@ -103,12 +105,22 @@ void NetworkMode::switchOff() {
 bool NetworkMode::available(const char* code) {
     if (!on_)
         return true;
-    const std::string folder = folders_.current().folder();
+    const DataFolders* folders = folders_();
+    if (!folders)
+        return true;
+    const std::string folder = folders->current().folder();
     if (exists_(folder))
         return true;
     ui_.message(sharedFolderMissing(folder, code));
     switchOff();
     return false;
+}
+
+NetworkModeSwitch::Result NetworkModeStart::switchOn(const std::string& sharedFolder) {
+    if (!mode_)
+        return Result::NotBuilt;
+    mode_->setSharedFolder(sharedFolder);
+    return mode_->setState(true) ? Result::On : Result::Failed;
 }
 
 }  // namespace velmo

@@ -61,8 +61,10 @@ struct NetworkModeHooks {
 
 class NetworkMode final : public SharedFolderHooks {
 public:
-    // folders outlives this; exists tests a folder without hanging on a dead share.
-    NetworkMode(DataFolders& folders, std::string computerName, UserInterface& ui,
+    // The run's folders, null before the first settings read decided them; exists tests
+    // a folder without hanging on a dead share.
+    using FoldersOfRun = std::function<DataFolders*()>;
+    NetworkMode(FoldersOfRun folders, std::string computerName, UserInterface& ui,
                 FolderExists exists, NetworkModeHooks hooks);
 
     bool networkMode() const override { return on_; }
@@ -95,7 +97,7 @@ public:
     bool available(const char* code);
 
 private:
-    DataFolders& folders_;
+    FoldersOfRun folders_;
     std::string computerName_;
     UserInterface& ui_;
     FolderExists exists_;
@@ -103,6 +105,16 @@ private:
     std::string sharedFolder_;
     bool on_ = false;
     bool leaving_ = false;
+};
+
+// The start-up decision's door into network mode: on when this computer may take part.
+class NetworkModeStart final : public NetworkModeSwitch {
+public:
+    void attach(NetworkMode* mode) { mode_ = mode; }
+    Result switchOn(const std::string& sharedFolder) override;
+
+private:
+    NetworkMode* mode_ = nullptr;
 };
 
 }  // namespace velmo

@@ -44,14 +44,15 @@ bool FileLocks::release(const std::string& lockFile) {
     return releaseLock(std::move(lock), computerName_, kLockWait, kEditorReleaseRetries, context_);
 }
 
-SharedFolderSession::SharedFolderSession(DataFolders& folders, std::string computerName,
-                                         UserInterface& ui, StatusLine& status, Sleeper& sleeper,
+SharedFolderSession::SharedFolderSession(NetworkMode::FoldersOfRun folders,
+                                         std::string computerName, UserInterface& ui,
+                                         StatusLine& status, Sleeper& sleeper,
                                          NetworkModeHooks hooks, FolderExists exists)
     : ui_(ui),
       sleeper_(sleeper),
       lockContext_{ui, status, sleeper},
       exists_(exists),
-      mode_(folders, computerName, ui, std::move(exists),
+      mode_(std::move(folders), computerName, ui, std::move(exists),
             [&] {
                 hooks.maintenanceOn = [this] { return maintenanceTest(mode_.sharedFolder(), ui_); };
                 hooks.raiseUpdateCounter = [this] { return raiseUpdateCounter(); };

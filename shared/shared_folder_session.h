@@ -43,9 +43,9 @@ private:
 class SharedFolderSession {
 public:
     // The hooks' maintenanceOn and raiseUpdateCounter are this session's own.
-    SharedFolderSession(DataFolders& folders, std::string computerName, UserInterface& ui,
-                        StatusLine& status, Sleeper& sleeper, NetworkModeHooks hooks,
-                        FolderExists exists);
+    SharedFolderSession(NetworkMode::FoldersOfRun folders, std::string computerName,
+                        UserInterface& ui, StatusLine& status, Sleeper& sleeper,
+                        NetworkModeHooks hooks, FolderExists exists);
 
     NetworkMode& mode() { return mode_; }
     const NetworkMode& mode() const { return mode_; }

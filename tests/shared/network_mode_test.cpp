@@ -31,9 +31,8 @@ protected:
                             (mode && mode->leaving() ? " (leaving)" : ""));
         };
         hooks.showCurrentMonth = [this] { steps.push_back("current month"); };
-        NetworkMode made(
-            folders, std::move(computer), ui,
-            [this](const std::string& f) { return present.contains(f); }, hooks);
+        NetworkMode made([this] { return &folders; }, std::move(computer), ui,
+                         [this](const std::string& f) { return present.contains(f); }, hooks);
         made.setSharedFolder("/mnt/share/");
         return made;
     }

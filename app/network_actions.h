@@ -1,0 +1,122 @@
+#pragma once
+// Network mode as the main window offers it: the NetOn button and menu items
+// (Ctrl+Alt+N), "ネット読み直し" (Ctrl+N and the "net" label), the net timer's update
+// check, the wait for the shared folder at the first activation, the check when the
+// window first shows, and the maintenance lock given back at the end of the run. The
+// shared folder itself is the plain SharedFolderSession.
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "shared/network_mode.h"
+#include "store/shared_folder_hooks.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTimer;
+class QWidget;
+
+namespace velmo {
+
+class MainCommands;
+class MonthPage;
+class RunSettings;
+class SharedFolderSession;
+class Sleeper;
+class UserInterface;
+class PanelStatusLine;
+
+struct NetworkActionsContext {
+    QWidget& window;
+    RunSettings& run;
+    UserInterface& ui;
+    Sleeper& sleeper;
+    std::string computerName;
+    QLabel& netLabel;
+    QLabel& messagePanel;
+    std::function<void()> refreshMessagePanel;
+    // The month page is built after the menus; it is asked for when needed.
+    std::function<MonthPage&()> page;
+    // The save-all routine (settings and local data).
+    std::function<void()> saveAll;
+    // Reload all data from the current data folder.
+    std::function<void()> reloadAll;
+    std::function<bool()> dayEditorOpen;
+    // A stop request in the update counter: save as at exit and end.
+    std::function<void()> endProgram;
+};
+
+class NetworkActions : public QObject {
+    Q_OBJECT
+
+public:
+    // Adds the NetOn item to `goMenu`, registers the NetOn and NetReload commands.
+    NetworkActions(NetworkActionsContext context, QMenu& goMenu, MainCommands& commands,
+                   QObject* parent);
+    ~NetworkActions() override;
+
+    // What the month files and the period list ask of the shared folder; valid for the
+    // whole run (local until network mode is on).
+    SharedFolderHooks& hooks() { return hooks_; }
+    // The settings reader's way into network mode.
+    NetworkModeSwitch& startSwitch() { return start_; }
+    LockOperations* editLocks();
+    SharedFolderSession& session() { return *session_; }
+
+    // After the month page exists: its NetOn button.
+    void attachToMonthPage();
+    // After every settings read: the shared folder, the state and the timer.
+    void settingsRead();
+    // When the window first shows: the shared data folder must be there.
+    void firstShowing();
+    // At the first activation: waits for a shared folder that was missing at start.
+    void firstActivation();
+    // After an edit under a lock: another computer wrote just before our save.
+    void reloadIfOthersWrote();
+    // A close accepted: the maintenance lock goes back.
+    void closing();
+
+    void toggle();
+    void reloadFromShared();
+    // The update check (net timer, return from the tray).
+    void checkForUpdates();
+
+    QAction* netOnItem() const { return netOnItem_; }
+    QPushButton* netOnButton() const { return netOnButton_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Forwards to the session, so the month files can hold it from the start.
+    class Hooks final : public SharedFolderHooks {
+    public:
+        explicit Hooks(NetworkActions& owner) : owner_(owner) {}
+        bool networkMode() const override;
+        bool raiseUpdateCounter() override;
+
+    private:
+        NetworkActions& owner_;
+    };
+
+    void showState(bool on);
+    void refreshEnabling();
+    void netTick();
+
+    NetworkActionsContext context_;
+    Hooks hooks_{*this};
+    NetworkModeStart start_;
+    std::unique_ptr<PanelStatusLine> status_;
+    std::unique_ptr<SharedFolderSession> session_;
+    QAction* netOnItem_ = nullptr;
+    QAction* reloadItem_ = nullptr;
+    QPushButton* netOnButton_ = nullptr;
+    QTimer* netTimer_ = nullptr;
+    bool waitingForFolder_ = false;
+};
+
+}  // namespace velmo
