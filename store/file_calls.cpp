@@ -33,8 +33,12 @@ int closeDescriptor(int fd) {
     return ::close(fd);
 }
 
-constexpr FileCalls kSystemCalls{openExisting, createNew,  writeSome,
-                                 flushToDisk,  renameOver, closeDescriptor};
+int removeName(const char* path) {
+    return ::unlink(path);
+}
+
+constexpr FileCalls kSystemCalls{openExisting, createNew,       writeSome, flushToDisk,
+                                 renameOver,   closeDescriptor, removeName};
 
 // Atomic so that a writer on another thread sees either table whole, never a torn one.
 std::atomic<const FileCalls*> current{&kSystemCalls};

@@ -1,8 +1,9 @@
 #pragma once
-// The system calls through which store/ writes files, gathered in one table so that a
-// test can make any of them fail the way a full disk, a busy share or a signal does,
-// and see the writers keep the old file and leave nothing behind. The table holds plain
-// function pointers: a call costs one indirection, never a virtual call per byte.
+// The system calls through which store/ writes files and shared/ creates and deletes its
+// lock files, gathered in one table so that a test can make any of them fail the way a
+// full disk, a busy share or a signal does, and see the writers keep the old file and
+// leave nothing behind. The table holds plain function pointers: a call costs one
+// indirection, never a virtual call per byte.
 
 #include <sys/types.h>
 
@@ -19,6 +20,8 @@ struct FileCalls {
     int (*fsync)(int fd);
     int (*rename)(const char* from, const char* to);
     int (*close)(int fd);
+    // Removes a name (unlink(2)); the lock files are deleted through it.
+    int (*unlink)(const char* path);
 };
 
 // The real POSIX calls.

@@ -20,7 +20,7 @@
 
 namespace velmo::testing {
 
-enum class Call { Open, CreateExclusive, Write, Fsync, Rename, Close };
+enum class Call { Open, CreateExclusive, Write, Fsync, Rename, Close, Unlink };
 
 class FailingCalls {
 public:
@@ -45,7 +45,7 @@ public:
         const auto found = counts_.find(kind);
         return found == counts_.end() ? 0 : found->second;
     }
-    // The paths opened or created (for a rename, the name renamed), in call order.
+    // The paths opened, created or unlinked (for a rename, the name renamed), in call order.
     const std::vector<std::string>& paths(Call kind) { return paths_[kind]; }
 
 private:
@@ -84,6 +84,9 @@ private:
                 const bool failed = active()->fails(Call::Close, nullptr);
                 const int result = systemFileCalls().close(fd);
                 return failed ? -1 : result;
+            },
+            [](const char* path) {
+                return active()->fails(Call::Unlink, path) ? -1 : systemFileCalls().unlink(path);
             },
         };
     }
