@@ -14,6 +14,7 @@
 #include "store/data_folders.h"
 #include "store/file_helpers.h"
 #include "store/line_file.h"
+#include "store/period_file.h"
 #include "store/settings.h"
 
 namespace velmo {

@@ -1,5 +1,5 @@
 #pragma once
-// The forced unlock ("すべてのロックを解除", Part 6.2): deletes every lock of the shared
+// The forced unlock ("すべてのロックを解除"): deletes every lock of the shared
 // folder after the user's confirmation, for the day a computer died holding one.
 
 #include <filesystem>
@@ -8,7 +8,7 @@
 
 namespace velmo {
 
-// Rights levels above this do without the second warning (Part 6.3).
+// Rights levels above this do without the second warning.
 inline constexpr int kForcedUnlockWarningLevel = 5;
 
 enum class ForcedUnlockOutcome {

@@ -1,5 +1,5 @@
 #pragma once
-// The lock files of the shared data folder (Part 6.2). A lock file names, in its one
+// The lock files of the shared data folder. A lock file names, in its one
 // line (CP932, ended by CR LF), the computer that is writing the data file it guards.
 // Several computers coordinate only through these files, so every step here is built to
 // survive a network share:
@@ -10,8 +10,8 @@
 //   create (EEXIST, but sshfs may answer EPERM for a file that exists) means "read the
 //   owner", never an error.
 // - A line 1 is only believed when its terminator is there: a reader that meets a file
-//   half written ("PC1" of "PC12") takes it as unreadable and waits, as the spec's
-//   sharing violation made it wait.
+//   half written ("PC1" of "PC12") takes it as unreadable and waits, as for a file
+//   another computer is still writing.
 // - Two programs of one computer carry the same name, so the name alone cannot tell
 //   them apart. The holder therefore keeps its lock file open with an open file
 //   description lock (fcntl F_OFD_SETLK) on one byte far past the end of the file (a
@@ -19,9 +19,9 @@
 //   1). A program that finds its own name tries to take that lock: when another program
 //   of this computer holds it, the owner counts as unreadable; a lock left by a program
 //   that died holds no such lock any more and is taken again at once. Within one
-//   program the spec's rule stands: its own name there means the lock is its own, so
+//   program the plain rule stands: its own name there means the lock is its own, so
 //   the editing protocol can take a lock twice in a row. On a file system without
-//   byte-range locks the name alone decides, as in the spec.
+//   byte-range locks the name alone decides.
 // - A file that just went away may still look present for a while (sshfs caches
 //   directory entries): a create refused and an open that then finds nothing create
 //   again once; a release that finds nothing has nothing to do.
@@ -106,7 +106,7 @@ private:
     std::shared_ptr<detail::LockHold> hold_;
 };
 
-// The read-or-create owner of the spec: creates the lock naming ownName and answers
+// Read or create the owner: creates the lock naming ownName and answers
 // ownName, or answers line 1 of the lock already there; kOwnerUnknown when that cannot
 // be read, is empty or half written, when the create's write or flush failed (the half
 // file is removed again), or when the own name is there but another program of this
@@ -136,14 +136,14 @@ struct LockResult {
     bool acquired() const { return outcome == LockOutcome::Acquired; }
 };
 
-// Acquire lock: retries + 1 attempts, wait apart, with the spec's status texts and
+// Acquire lock: retries + 1 attempts, wait apart, with the status texts and
 // messages; the status text is removed at the end in every case. Callers use kLockWait
 // and kAcquireRetries. Succeeds again while this program already holds the lock (the
 // editing protocol's second acquire), rereading the file each time.
 LockResult acquireLock(const std::filesystem::path& lockPath, const std::string& ownName,
                        std::chrono::milliseconds wait, int retries, const LockContext& context);
 
-// Release lock: passes 0 … retries with the spec's status texts and messages; true when
+// Release lock: passes 0 … retries with its status texts and messages; true when
 // the file is gone. Deletes only a file that names this computer and that no other
 // program of this computer holds; a file another computer rewrote is left in place.
 // Takes the lock by value: its hold ends whatever the outcome. A lock never acquired

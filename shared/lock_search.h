@@ -1,5 +1,5 @@
 #pragma once
-// The lock search ("ロック検索", Part 6.2): who holds which lock of the shared folder, as
+// The lock search ("ロック検索"): who holds which lock of the shared folder, as
 // one text for a message box (the options dialog) or a terminal (velmo-tool locks).
 
 #include <filesystem>

@@ -1,5 +1,5 @@
 #pragma once
-// Maintenance mode (Part 6.2): the lock "mente.lock" in the shared folder's root shuts
+// Maintenance mode: the lock "mente.lock" in the shared folder's root shuts
 // every other computer out of the shared data while an administrator works on it. It is
 // taken and given back with the lock procedures of lock_file.h. The month locks it is
 // checked against are always those of the shared folder's "Data/Files1/", never of the

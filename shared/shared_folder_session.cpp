@@ -26,6 +26,9 @@ LockOperations::Acquire FileLocks::acquire(const std::string& lockFile) {
                 held_.emplace(lockFile, std::move(result.held));
             return Acquire::Acquired;
         case LockOutcome::HeldByOther:
+            // Lost to another computer: what this program held of the file is no longer a
+            // lock of its own, and the other computer's file must stay.
+            held_.erase(lockFile);
             return Acquire::HeldByOther;
         case LockOutcome::Failed:
         case LockOutcome::NoComputerName:
