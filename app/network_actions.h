@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "shared/edit_protocol.h"
 #include "shared/network_mode.h"
 #include "store/shared_folder_hooks.h"
 

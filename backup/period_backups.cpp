@@ -224,7 +224,7 @@ LeavingOutcome saveBeforeLeaving(const PeriodFileContext& context,
                                  const std::function<bool()>& fullSave,
                                  const PeriodBackupContext& backups) {
     const std::string& folder = context.location.folder();
-    if (context.shared.networkMode() && !folderExists(folder)) {
+    if (context.shared.networkMode() && !folderExistsOnDisk(folder)) {
         context.ui.message(sharedFolderMissing(folder, "n050"));
         return LeavingOutcome::SharedFolderMissing;
     }

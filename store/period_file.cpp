@@ -76,11 +76,6 @@ std::string sharedFolderMissing(const std::string& folder, const char* code) {
            "]";
 }
 
-bool folderExists(const std::string& folder) {
-    std::error_code ec;
-    return fs::is_directory(folder, ec);
-}
-
 fs::path periodFilePath(const std::string& dataFolder) {
     return fs::path(dataFolder) / kPeriodFileName;
 }
@@ -94,7 +89,7 @@ PeriodLoadOutcome loadPeriodList(PeriodList& list, const PeriodFileContext& cont
     UserInterface& ui = context.ui;
     const std::string& folder = context.location.folder();
     if (context.shared.networkMode()) {
-        if (!folderExists(folder)) {
+        if (!folderExistsOnDisk(folder)) {
             ui.message(sharedFolderMissing(folder, "n040"));
             return PeriodLoadOutcome::SharedFolderMissing;
         }
@@ -128,7 +123,7 @@ PeriodLoadOutcome loadPeriodList(PeriodList& list, const PeriodFileContext& cont
             ui.message(path.string() + " が存在しません。\r\n新しい期間データを作ります。");
         }
         list.lines.push_back(header);
-        if (backups && !context.dataRoot.empty() && !folderExists(context.dataRoot) &&
+        if (backups && !context.dataRoot.empty() && !folderExistsOnDisk(context.dataRoot) &&
             !createFolderChain(context.dataRoot)) {
             ui.error("フォルダを作成できません。", "エラー");
             list.loadedCount = static_cast<int>(list.lines.size());
@@ -185,7 +180,7 @@ SaveOutcome savePeriodList(PeriodList& list, SaveRequest request,
         return SaveOutcome::WriteFailed;
     }
     list.onDisk = list.lines;
-    if (context.shared.networkMode() && folderExists(folder) &&
+    if (context.shared.networkMode() && folderExistsOnDisk(folder) &&
         !context.shared.raiseUpdateCounter()) {
         ui.message(failure);
     }

@@ -76,6 +76,12 @@ public:
     // the data was not saved.
     bool saveBeforeLeaving(const std::function<bool()>& fullSave);
 
+    // The reload from the shared folder: the month shown and the period list read afresh
+    // (no backups), then relayout.
+    void reloadShown();
+    // The month context of the current data folder, for an edit of a slot.
+    MonthFileContext monthFiles() { return monthContext(); }
+
     // A month whose file could not be read is read again (its slot 0..5); true when its
     // lines are in.
     bool rereadIfUnread(int slot);

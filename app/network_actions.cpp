@@ -1,0 +1,214 @@
+#include "app/network_actions.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+
+#include "app/commands/main_commands.h"
+#include "app/month_page.h"
+#include "app/panel_status_line.h"
+#include "app/startup/run_settings.h"
+#include "dialogs/folder_wait_dialog.h"
+#include "shared/folder_probe.h"
+#include "shared/net_timer.h"
+#include "shared/shared_folder_session.h"
+
+namespace velmo {
+
+namespace {
+
+constexpr const char* kNetOnCaption = "ネットＯｎ";
+constexpr const char* kNetOffCaption = "ネットＯｆｆ";
+constexpr const char* kNetLabelText = "net";
+
+bool reachable(const std::string& folder) {
+    return folderReachable(folder);
+}
+
+}  // namespace
+
+bool NetworkActions::Hooks::networkMode() const {
+    return owner_.session_->mode().networkMode();
+}
+
+bool NetworkActions::Hooks::raiseUpdateCounter() {
+    return owner_.session_->mode().raiseUpdateCounter();
+}
+
+NetworkActions::NetworkActions(NetworkActionsContext context, QMenu& goMenu, MainCommands& commands,
+                               QObject* parent)
+    : QObject(parent),
+      context_(std::move(context)),
+      status_(
+          std::make_unique<PanelStatusLine>(context_.messagePanel, context_.refreshMessagePanel)) {
+    NetworkModeHooks hooks;
+    hooks.saveAll = [this] { context_.saveAll(); };
+    hooks.showState = [this](bool on) { showState(on); };
+    hooks.reloadAll = [this] {
+        if (session_->mode().available(kReloadCheck))
+            context_.reloadAll();
+    };
+    hooks.showCurrentMonth = [this] { context_.page().showCurrentMonth(); };
+    RunSettings& run = context_.run;
+    session_ = std::make_unique<SharedFolderSession>(
+        [&run] { return run.hasBeenRead() ? &run.dataFolders() : nullptr; }, context_.computerName,
+        context_.ui, *status_, context_.sleeper, std::move(hooks), reachable);
+    start_.attach(&session_->mode());
+
+    netOnItem_ = goMenu.addAction(kNetOnCaption);
+    netOnItem_->setObjectName("miNetOn");
+    netOnItem_->setShortcut(QKeySequence("Ctrl+Alt+N"));
+    connect(netOnItem_, &QAction::triggered, this, &NetworkActions::toggle);
+    connect(&goMenu, &QMenu::aboutToShow, this, &NetworkActions::refreshEnabling);
+
+    // No menu of the window carries it; the key works wherever the window has the focus.
+    reloadItem_ = new QAction("ネット読み直し", &context_.window);
+    reloadItem_->setObjectName("miNetReload");
+    reloadItem_->setShortcut(QKeySequence("Ctrl+N"));
+    context_.window.addAction(reloadItem_);
+    connect(reloadItem_, &QAction::triggered, this, &NetworkActions::reloadFromShared);
+
+    commands.add(MonthMenuCommand::NetOn, [this](std::int32_t) { toggle(); });
+    commands.add(MonthMenuCommand::NetReload, [this](std::int32_t) { reloadFromShared(); });
+
+    context_.netLabel.installEventFilter(this);
+    netTimer_ = new QTimer(this);
+    connect(netTimer_, &QTimer::timeout, this, &NetworkActions::netTick);
+}
+
+NetworkActions::~NetworkActions() {
+    context_.netLabel.removeEventFilter(this);
+}
+
+LockOperations* NetworkActions::editLocks() {
+    return session_->editLocks();
+}
+
+void NetworkActions::attachToMonthPage() {
+    netOnButton_ = context_.page().insertButton("NetOn", "btnNetOn", "btnFiles2");
+    connect(netOnButton_, &QPushButton::clicked, this, [this] {
+        // The button may still wear the warning of a failed start.
+        netOnButton_->setStyleSheet({});
+        toggle();
+    });
+    refreshEnabling();
+}
+
+void NetworkActions::settingsRead() {
+    const FolderReadResult& decision = context_.run.folderDecision();
+    NetworkMode& mode = session_->mode();
+    mode.setSharedFolder(decision.sharedFolder);
+    if (decision.network.state == NetworkState::Unavailable)
+        waitingForFolder_ = true;
+    if (decision.network.state != NetworkState::On && mode.networkMode())
+        mode.setState(false);
+    if (const auto interval = netTimerInterval(context_.run.settings().network.rbNetKoushin)) {
+        netTimer_->start(*interval);
+    } else {
+        netTimer_->stop();
+    }
+    showState(mode.networkMode());
+}
+
+void NetworkActions::firstShowing() {
+    const NetworkMode& mode = session_->mode();
+    if (!mode.networkMode())
+        return;
+    const std::string folder = sharedDataFolder(mode.sharedFolder());
+    if (!reachable(folder) &&
+        ask(context_.ui, sharedFolderMissingAtShowQuestion(folder), DefaultButton::Yes))
+        context_.endProgram();
+}
+
+void NetworkActions::firstActivation() {
+    if (!waitingForFolder_)
+        return;
+    waitingForFolder_ = false;
+    if (waitForSharedFolder(&context_.window, sharedDataFolder(session_->mode().sharedFolder()))) {
+        session_->mode().switchOn();
+        return;
+    }
+    if (netOnButton_)
+        netOnButton_->setStyleSheet("background-color: yellow; color: red;");
+    context_.ui.message(kSharedFolderLostAtStartMessage);
+}
+
+void NetworkActions::reloadIfOthersWrote() {
+    if (session_->takePendingReload())
+        reloadFromShared();
+}
+
+void NetworkActions::closing() {
+    session_->releaseMaintenanceAtExit();
+}
+
+void NetworkActions::toggle() {
+    if (!context_.run.settings().network.cbNet)
+        return;
+    session_->mode().toggle();
+}
+
+void NetworkActions::reloadFromShared() {
+    session_->reloadFromShared([this] {
+        if (session_->mode().available(kReloadCheck))
+            context_.page().session().reloadShown();
+    });
+}
+
+void NetworkActions::checkForUpdates() {
+    switch (session_->checkForUpdates()) {
+        case CheckOutcome::Nothing:
+            break;
+        case CheckOutcome::Reload:
+            reloadFromShared();
+            break;
+        case CheckOutcome::Stop:
+            context_.endProgram();
+            break;
+    }
+}
+
+void NetworkActions::netTick() {
+    if (netTickChecks(!context_.window.isVisible(), context_.dayEditorOpen()))
+        checkForUpdates();
+}
+
+void NetworkActions::showState(bool on) {
+    context_.run.settings().network.vNet_flg = on;
+    const QString caption = on ? kNetOffCaption : kNetOnCaption;
+    netOnItem_->setText(caption);
+    if (netOnButton_)
+        netOnButton_->setText(on ? "NetOff" : "NetOn");
+    context_.netLabel.setText(on ? kNetLabelText : QString());
+    refreshEnabling();
+}
+
+void NetworkActions::refreshEnabling() {
+    const bool allowed = context_.run.hasBeenRead() && context_.run.settings().network.cbNet;
+    const bool on = session_->mode().networkMode();
+    netOnItem_->setEnabled(allowed);
+    netOnItem_->setText(on ? kNetOffCaption : kNetOnCaption);
+    reloadItem_->setEnabled(allowed && on);
+    context_.netLabel.setEnabled(on);
+    if (netOnButton_)
+        netOnButton_->setEnabled(allowed);
+}
+
+bool NetworkActions::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == &context_.netLabel && context_.netLabel.isEnabled()) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            context_.netLabel.setStyleSheet("background-color: magenta;");
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            context_.netLabel.setStyleSheet({});
+            reloadFromShared();
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+}  // namespace velmo
