@@ -19,6 +19,7 @@ import multiprocessing
 import os
 import random
 import re
+import signal
 import subprocess
 import sys
 import threading
@@ -58,6 +59,7 @@ def snapshot_problem(data, best):
 
 def reader(path, stop, results):
     """Runs in its own process: reads path until stop is set, reports the bad reads."""
+    signal.signal(signal.SIGTERM, signal.SIG_DFL)  # the parent's clean-up is not ours
     reads = 0
     bad = []
     bad_count = 0
@@ -112,6 +114,7 @@ class Stress:
             text = f"打合せ {marker} 確認"
             cmd = [self.args.tool, "add-line", self.args.date, text]
             tries = 0
+            first_refusal = None
             while True:
                 if self.stop.is_set():
                     return
@@ -131,14 +134,18 @@ class Stress:
                 stderr = result.stderr.decode("utf-8", errors="replace").strip()
                 if len(stderr) > 800:  # a usage text: its start says enough
                     stderr = stderr[:800] + " ..."
-                if result.returncode == 3 and tries < self.args.max_tries:
+                if result.returncode == 3 and first_refusal is None:
+                    first_refusal = time.monotonic()
+                if (result.returncode == 3
+                        and time.monotonic() - first_refusal < self.args.max_wait):
                     with self.lock:
                         self.retries += 1
                     time.sleep(rng.uniform(0.02, 0.2))
                     continue
                 if result.returncode == 3:
                     self.fail(f"{computer.name}: velmo-tool add-line {marker} still refused "
-                              f"(exit 3) after {tries} tries: {stderr}")
+                              f"(exit 3) after {tries} tries in {self.args.max_wait:.0f} s: "
+                              f"{stderr}")
                 elif result.returncode < 0:
                     self.fail(f"{computer.name}: velmo-tool add-line {marker} was killed by "
                               f"signal {-result.returncode}: {stderr}")
@@ -224,8 +231,9 @@ def parse_args():
     parser.add_argument("--computers", type=int, default=8)
     parser.add_argument("--runs", type=int, default=100, help="add-line runs per computer")
     parser.add_argument("--date", default="2031-05-14")
-    parser.add_argument("--max-tries", type=int, default=3000,
-                        help="tries of one run refused with exit 3 before the test fails")
+    parser.add_argument("--max-wait", type=float, default=90,
+                        help="seconds one run may keep being refused with exit 3 before the "
+                             "test fails (a lock never released)")
     parser.add_argument("--run-timeout", type=float, default=120)
     parser.add_argument("--seed", default="velmo")
     args = parser.parse_args()
@@ -275,6 +283,10 @@ def run_stress(args, root, shared, views):
         print(f"FAIL: {stress.failures[0]}", flush=True)
         for other in stress.failures[1:6]:
             print(f"  also: {other.splitlines()[0]}", flush=True)
+        locks = sh.find_lock_files(shared)
+        if locks:
+            print(f"  lock files in the shared folder now: "
+                  f"{[os.path.relpath(p, shared) for p in locks]}", flush=True)
         return 1
     problems = final_checks(args, shared, month_file, counter_before, reader_result)
     for problem in problems:
