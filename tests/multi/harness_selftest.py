@@ -40,6 +40,7 @@ def exclusive_create(path):
 
 
 def main():
+    sh.set_time_limit(100)
     sh.require_fuse()
     with sh.temp_root("velmo-harness-") as root:
         shared = os.path.join(root, "shared")

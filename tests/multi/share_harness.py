@@ -46,6 +46,20 @@ def run_main(main):
     sys.exit(code or 0)
 
 
+def set_time_limit(seconds):
+    """Fails the test after seconds, before ctest's own timeout would kill it.
+
+    ctest's kill reaches only our descendants; sshd and sshfs have detached, so
+    this is what gets them unmounted and stopped when a run hangs.
+    """
+
+    def on_alarm(_signum, _frame):
+        raise SystemExit(f"FAIL: the test did not end within its limit of {seconds} s")
+
+    signal.signal(signal.SIGALRM, on_alarm)
+    signal.alarm(int(seconds))
+
+
 # ---------------------------------------------------------------- computers
 
 class Computer:

@@ -158,12 +158,16 @@ class Stress:
                 self.most_tries = max(self.most_tries, tries)
 
     def run(self):
-        threads = [threading.Thread(target=self.run_computer, args=(c,), name=c.name)
-                   for c in self.computers]
+        # Daemon threads: a time limit hit in the main thread must not wait for them.
+        threads = [threading.Thread(target=self.run_computer, args=(c,), name=c.name,
+                                    daemon=True) for c in self.computers]
         for t in threads:
             t.start()
-        for t in threads:
-            t.join()
+        try:
+            for t in threads:
+                t.join()
+        finally:
+            self.stop.set()
 
 
 def final_checks(args, shared, month_file, counter_before, reader_result):
@@ -236,6 +240,8 @@ def parse_args():
                              "test fails (a lock never released)")
     parser.add_argument("--run-timeout", type=float, default=120)
     parser.add_argument("--seed", default="velmo")
+    parser.add_argument("--time-limit", type=float, default=420,
+                        help="seconds after which the whole test fails and cleans up")
     args = parser.parse_args()
     if not os.path.isfile(args.tool) or not os.access(args.tool, os.X_OK):
         parser.error(f"{args.tool} is not an executable file")
@@ -300,6 +306,7 @@ def run_stress(args, root, shared, views):
 
 def main():
     args = parse_args()
+    sh.set_time_limit(args.time_limit)
     if args.mode == "sshfs":
         sh.require_fuse()
     with sh.temp_root("velmo-stress-") as root:
