@@ -170,7 +170,7 @@ class Stress:
             self.stop.set()
 
 
-def final_checks(args, shared, month_file, counter_before, reader_result):
+def final_checks(args, shared, month_file, counter_before, reader_results):
     problems = []
     expected = {f"PC{p}-{i:04d}" for p in range(1, args.computers + 1)
                 for i in range(1, args.runs + 1)}
@@ -214,14 +214,15 @@ def final_checks(args, shared, month_file, counter_before, reader_result):
                             f"expected {len(expected)}")
     except (AssertionError, UnicodeDecodeError) as e:
         problems.append(f"update.myc unreadable: {e}")
-    if reader_result is None:
-        problems.append("the reader process reported nothing")
-    else:
-        if reader_result["bad_count"]:
-            problems.append(f"the reader saw {reader_result['bad_count']} bad reads of "
-                            f"{reader_result['reads']}: {reader_result['bad']}")
-        if reader_result["reads"] == 0:
-            problems.append("the reader never managed to read the month file")
+    for where, result in reader_results.items():
+        if result is None:
+            problems.append(f"the reader of the {where} reported nothing")
+            continue
+        if result["bad_count"]:
+            problems.append(f"the reader of the {where} saw {result['bad_count']} bad reads of "
+                            f"{result['reads']}: {result['bad']}")
+        if result["reads"] == 0:
+            problems.append(f"the reader of the {where} never managed to read the month file")
     return problems
 
 
@@ -251,39 +252,48 @@ def parse_args():
     return args
 
 
-def run_stress(args, root, shared, views):
+def run_stress(args, root, shared, views, reader_view=None):
     computers = [sh.make_computer(root, p, views[p - 1]) for p in range(1, args.computers + 1)]
     year, month, _ = args.date.split("-")
     month_file = os.path.join(shared, "Data", "Files1", f"Ca{year}{month}.myc")
     counter_before = sh.read_counter(shared)
 
+    # The reader watches the file where it lives; in sshfs mode a second one reads
+    # through a mount of its own, as a computer showing the month would.
     ctx = multiprocessing.get_context("fork")
     stop = ctx.Event()
-    results = ctx.Queue()
-    reading = ctx.Process(target=reader, args=(month_file, stop, results), daemon=True)
-    reading.start()
+    readers = []
+    for where, folder in [("real folder", shared)] + ([("mount", reader_view)] if reader_view else []):
+        results = ctx.Queue()
+        path = os.path.join(folder, "Data", "Files1", os.path.basename(month_file))
+        process = ctx.Process(target=reader, args=(path, stop, results), daemon=True)
+        process.start()
+        readers.append((where, process, results))
 
     stress = Stress(args, computers, month_file)
     started = time.monotonic()
+    reader_results = {}
     try:
         stress.run()
     finally:
         elapsed = time.monotonic() - started
         stop.set()
-        try:
-            reader_result = results.get(timeout=30)
-        except Exception:
-            reader_result = None
-        reading.join(timeout=5)
-        if reading.is_alive():
-            reading.kill()
-
-    label = args.mode if args.mode == "local" else f"sshfs/{args.cache} cache"
-    rate = stress.done / elapsed if elapsed > 0 else 0.0
-    print(f"summary: {label}, {args.computers} computers x {args.runs} runs: {stress.done} lines "
-          f"added in {elapsed:.1f} s, {rate:.1f} runs/s, {stress.retries} retries after exit 3 "
-          f"(most tries of one run {stress.most_tries}), reader "
-          f"{reader_result['reads'] if reader_result else '?'} reads", flush=True)
+        for where, process, results in readers:
+            try:
+                reader_results[where] = results.get(timeout=30)
+            except Exception:
+                reader_results[where] = None
+            process.join(timeout=5)
+            if process.is_alive():
+                process.kill()
+        label = args.mode if args.mode == "local" else f"sshfs/{args.cache} cache"
+        rate = stress.done / elapsed if elapsed > 0 else 0.0
+        reads = ", ".join(f"{r['reads'] if r else '?'} reads ({where})"
+                          for where, r in reader_results.items())
+        print(f"summary: {label}, {args.computers} computers x {args.runs} runs: {stress.done} "
+              f"lines added in {elapsed:.1f} s, {rate:.1f} runs/s, {stress.retries} retries "
+              f"after exit 3 (most tries of one run {stress.most_tries}), reader {reads}",
+              flush=True)
 
     if stress.failures:
         print(f"FAIL: {stress.failures[0]}", flush=True)
@@ -294,13 +304,13 @@ def run_stress(args, root, shared, views):
             print(f"  lock files in the shared folder now: "
                   f"{[os.path.relpath(p, shared) for p in locks]}", flush=True)
         return 1
-    problems = final_checks(args, shared, month_file, counter_before, reader_result)
+    problems = final_checks(args, shared, month_file, counter_before, reader_results)
     for problem in problems:
         print(f"FAIL: {problem}", flush=True)
     if problems:
         return 1
     print(f"ok: {args.computers * args.runs} lines each once, no lock left, update.myc "
-          f"+{args.computers * args.runs}, {reader_result['reads']} clean reads", flush=True)
+          f"+{args.computers * args.runs}, every read whole", flush=True)
     return 0
 
 
@@ -319,7 +329,8 @@ def main():
             views = []
             for p in range(1, args.computers + 1):
                 views.append(session.mount(shared, os.path.join(root, f"PC{p}", "mnt"), options))
-            return run_stress(args, root, shared, views)
+            reader_view = session.mount(shared, os.path.join(root, "reader", "mnt"), options)
+            return run_stress(args, root, shared, views, reader_view)
 
 
 if __name__ == "__main__":
