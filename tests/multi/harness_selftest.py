@@ -116,7 +116,8 @@ def main():
                   "the failure inside the session reaches the caller")
         check(failing_pid is not None and not sh.pid_alive(failing_pid),
               "sshd is stopped after a failure inside the session")
-        check(sh.mounted_type(mount_c) is None, "the mount is gone after a failure inside the session")
+        check(sh.mounted_type(mount_c) is None,
+              "the mount is gone after a failure inside the session")
 
     if failures:
         print(f"{len(failures)} check(s) failed", flush=True)

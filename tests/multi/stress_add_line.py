@@ -263,7 +263,10 @@ def run_stress(args, root, shared, views, reader_view=None):
     ctx = multiprocessing.get_context("fork")
     stop = ctx.Event()
     readers = []
-    for where, folder in [("real folder", shared)] + ([("mount", reader_view)] if reader_view else []):
+    places = [("real folder", shared)]
+    if reader_view:
+        places.append(("mount", reader_view))
+    for where, folder in places:
         results = ctx.Queue()
         path = os.path.join(folder, "Data", "Files1", os.path.basename(month_file))
         process = ctx.Process(target=reader, args=(path, stop, results), daemon=True)
