@@ -11,6 +11,7 @@ import errno
 import os
 import sys
 
+sys.dont_write_bytecode = True  # keep the source tree clean when ctest runs us
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import share_harness as sh  # noqa: E402
 

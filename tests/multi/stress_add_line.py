@@ -25,6 +25,7 @@ import sys
 import threading
 import time
 
+sys.dont_write_bytecode = True  # keep the source tree clean when ctest runs us
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import share_harness as sh  # noqa: E402
 
