@@ -171,7 +171,20 @@ class Stress:
             self.stop.set()
 
 
-def final_checks(args, shared, month_file, counter_before, reader_results):
+def show_tool_locks(tool, computer):
+    """What `velmo-tool locks` says about the locks left, to tell who holds them."""
+    try:
+        result = subprocess.run([tool, "locks"], env=computer.env, cwd=computer.root,
+                                capture_output=True, timeout=30)
+    except (OSError, subprocess.TimeoutExpired):
+        return
+    if result.returncode == 0:
+        text = result.stdout.decode("utf-8", errors="replace").strip()
+        print("  velmo-tool locks says:\n    " + "\n    ".join(text.splitlines()[:10]),
+              flush=True)
+
+
+def final_checks(args, shared, computers, month_file, counter_before, reader_results):
     problems = []
     expected = {f"PC{p}-{i:04d}" for p in range(1, args.computers + 1)
                 for i in range(1, args.runs + 1)}
@@ -207,6 +220,7 @@ def final_checks(args, shared, month_file, counter_before, reader_results):
     if locks:
         problems.append(f"lock files left in the shared folder: "
                         f"{[os.path.relpath(p, shared) for p in locks]}")
+        show_tool_locks(args.tool, computers[0])
     try:
         counter_after = sh.read_counter(shared)
         grown = counter_after - counter_before
@@ -307,8 +321,10 @@ def run_stress(args, root, shared, views, reader_view=None):
         if locks:
             print(f"  lock files in the shared folder now: "
                   f"{[os.path.relpath(p, shared) for p in locks]}", flush=True)
+            show_tool_locks(args.tool, computers[0])
         return 1
-    problems = final_checks(args, shared, month_file, counter_before, reader_results)
+    problems = final_checks(args, shared, computers, month_file, counter_before,
+                            reader_results)
     for problem in problems:
         print(f"FAIL: {problem}", flush=True)
     if problems:
