@@ -1,4 +1,5 @@
 #include "store/folder_listing.h"
+#include "store/fresh_link.h"
 
 #include <dirent.h>
 
@@ -117,7 +118,12 @@ std::vector<fs::path> FolderListing::matching(std::string_view nameOrMask) const
 std::optional<fs::path> findEntry(const fs::path& path, const FolderListing* listing) {
     if (listing)
         return listing->find(path.filename().string());
-    return findCaseInsensitive(path.parent_path(), path.filename().string());
+    if (auto found = findCaseInsensitive(path.parent_path(), path.filename().string()))
+        return found;
+    // Just created by another computer, the file may still look missing here.
+    if (servedFromClientCache(path.parent_path()) && FreshLink::make(path))
+        return path;
+    return std::nullopt;
 }
 
 }  // namespace velmo

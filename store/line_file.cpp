@@ -1,4 +1,5 @@
 #include "store/line_file.h"
+#include "store/fresh_link.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -107,7 +108,9 @@ std::size_t completeLinesEnd(std::string_view bytes, std::size_t from) {
 // that a large file never sits in memory twice; nothing when it cannot be opened or
 // read to the end.
 std::optional<LineList> readFileLines(const fs::path& path) {
-    const OpenedFile file = openRegularFile(resolveCaseInsensitive(path), FileAccess::Read);
+    std::optional<FreshLink> link;
+    const OpenedFile file =
+        openRegularFile(freshReadPath(resolveCaseInsensitive(path), link), FileAccess::Read);
     if (file.outcome != OpenOutcome::Opened)
         return std::nullopt;
     const FileDescriptor& fd = file.fd;
