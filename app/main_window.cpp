@@ -21,6 +21,7 @@
 #include "app/first_start_steps.h"
 #include "app/month_page.h"
 #include "app/month_view_actions.h"
+#include "app/network_actions.h"
 #include "app/rokuyo_display.h"
 #include "app/startup/session_ending.h"
 #include "app/status_texts.h"
@@ -61,13 +62,14 @@ TfmC21::TfmC21(MainWindowContext context, QWidget* parent)
       ui_(context.ui, std::cerr),
       context_(askingThrough(std::move(context), ui_)),
       runSettings_(context_.folders, context_.options, context_.clock, context_.sleeper,
-                   networkSwitch_) {
+                   networkStart_) {
     setWindowTitle(kWindowCaption);
     setObjectName("fmC21");
     registerCommands();
+    createStatusBar();
     createMenus();
     createPages();
-    createStatusBar();
+    network_->attachToMonthPage();
     readSettings();
     initialiseMonths();
     addDataSaveStep([this] { return monthPage_->session().saveAll(); });
@@ -143,7 +145,9 @@ void TfmC21::createMonthViewActions() {
         *editor_,
         context_.ui,
         context_.sleeper,
-        localHooks_,
+        network_->hooks(),
+        [this] { return network_->editLocks(); },
+        [this] { network_->reloadIfOthersWrote(); },
         runSettings_.settings(),
         context_.folders.computerName,
         [this] { return runSettings_.dataFolders().commonFolder; },
@@ -276,10 +280,18 @@ void TfmC21::createMenus() {
                                          [this] { pages_->setCurrentIndex(kMonthPageIndex); },
                                          [this] { refreshMessagePanel(); }};
     dataSets_ = new DataSetActions(std::move(dataSetContext), *go, commands_, this);
-    // Network mode arrives with the shared-folder feature.
-    QAction* netOn = go->addAction("ネットＯｎ");
-    netOn->setObjectName("miNetOn");
-    netOn->setEnabled(false);
+    network_ = new NetworkActions(
+        {*this, runSettings_, context_.ui, context_.sleeper, context_.folders.computerName,
+         *netLabel_, *panels_[2], [this] { refreshMessagePanel(); },
+         [this]() -> MonthPage& { return *monthPage_; }, [this] { fullSave(); },
+         [this] {
+             monthPage_->session().reloadAll(runSettings_.dataFolders(),
+                                             runSettings_.settings().data,
+                                             monthPage_->session().runToday());
+             refreshGoMenu();
+         },
+         [this] { return editor_ && editor_->isVisible(); }, [this] { close(); }, networkStart_},
+        *go, commands_, this);
     go->addSeparator();
     connect(go, &QMenu::aboutToShow, this, &TfmC21::refreshGoMenu);
     const struct {
@@ -335,7 +347,7 @@ void TfmC21::createPages() {
     const std::int32_t today = dateTimeToJuliusDay(context_.clock.now());
     monthPage_ = new MonthPage(
         today,
-        {context_.ui, context_.sleeper, localHooks_,
+        {context_.ui, context_.sleeper, network_->hooks(),
          [this](const std::array<std::string, 3>& names) { return persistBackupNames(names); }},
         pages_);
 
@@ -383,6 +395,7 @@ void TfmC21::readSettings() {
     desktop.windowTop = y();
     desktop.windowLeft = x();
     runSettings_.read(desktop, context_.ui);
+    network_->settingsRead();
     applySettings();
 }
 
@@ -455,6 +468,7 @@ void TfmC21::showEvent(QShowEvent* event) {
 
 void TfmC21::firstShowing() {
     ending_->tellAboutRescuedFiles();
+    network_->firstShowing();
     FirstStartSteps steps{context_.folders, context_.options, context_.ui, context_.sleeper, *this};
     steps.run();
 }
@@ -471,6 +485,7 @@ void TfmC21::activated() {
         pages_->currentWidget()->setFocus();
         if (const auto note = log_->takePreviousRunNote())
             informMain(context_.ui, *note);
+        network_->firstActivation();
     }
     refreshClockPanel();
     functionTimer_->start();
@@ -490,6 +505,7 @@ bool TfmC21::closeQuery() {
         return false;
     // The end entry follows the save, so a failed save reads as an improper end.
     log_->recordExit(logSettings(), saved.ok());
+    network_->closing();
     return true;
 }
 

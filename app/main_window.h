@@ -21,6 +21,7 @@
 #include "core/clock.h"
 #include "core/user_interface.h"
 #include "monthview/context_menus.h"
+#include "shared/network_mode.h"
 #include "store/settings.h"
 #include "store/shared_folder_hooks.h"
 #include "store/start_end_log.h"
@@ -36,6 +37,7 @@ class DateChangeActions;
 class MonthViewActions;
 class RokuyoDisplay;
 class DataSetActions;
+class NetworkActions;
 class SessionEnding;
 class TfmDay;
 }  // namespace velmo
@@ -131,7 +133,7 @@ private:
     UserInterfaceSwitch ui_;
     MainWindowContext context_;
     MainCommands commands_;
-    NoSharedFolderSupport networkSwitch_;
+    NetworkModeStart networkStart_;
     RunSettings runSettings_;
     std::unique_ptr<StartEndLog> log_;
     QAction* logMenuItem_ = nullptr;
@@ -147,7 +149,7 @@ private:
     int shownPage_ = 0;
     PageBounds pageBounds_;
     DataSetActions* dataSets_ = nullptr;  // a child of the window
-    LocalFolderHooks localHooks_;
+    NetworkActions* network_ = nullptr;   // a child of the window
     QLabel* panels_[3] = {};
     QLabel* netLabel_ = nullptr;
     QTimer* functionTimer_ = nullptr;

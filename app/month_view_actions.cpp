@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 
+#include "app/navigation/day_edit.h"
 #include "calendar/julius_day.h"
 #include "dialogs/day_editor.h"
 #include "dialogs/memorial_day_window.h"
@@ -62,23 +63,30 @@ void MonthViewActions::editDayLines(int day) {
     }
 
     const DayPageSettings page{model.properties().TabMojiSuu, model.standardColour()};
-    const DayEditorLines lines = readDayEditorLines(slot, day);
-    if (day == kMonthMemoDay) {
-        context_.editor.openMonthMemo(year, month, lines, page);
-    } else {
-        DayHeader header;
-        header.date = {year, month, day};
-        header.names = model.rules().dayNames(year, month, day);
-        header.memorialNameColour = context_.settings.colours.edtCKinenbi;
-        context_.editor.openDay(header, lines, page);
-    }
-    if (!context_.editor.execEditor())
-        return;
-    const DayEditorLines edited = context_.editor.dayLines();
-    // The session saves whatever differs from the file, the free month included.
-    writeBackDayEditorLines(slot, slotNumber, year, month, day, edited.texts, edited.records,
-                            model.properties().TukiMemo, context_.shared);
+    const DayLinesEditor editor =
+        [&](const DayEditorLines& lines) -> std::optional<DayEditorLines> {
+        if (day == kMonthMemoDay) {
+            context_.editor.openMonthMemo(year, month, lines, page);
+        } else {
+            DayHeader header;
+            header.date = {year, month, day};
+            header.names = model.rules().dayNames(year, month, day);
+            header.memorialNameColour = context_.settings.colours.edtCKinenbi;
+            context_.editor.openDay(header, lines, page);
+        }
+        if (!context_.editor.execEditor())
+            return std::nullopt;
+        return context_.editor.dayLines();
+    };
+    // Locally the session saves whatever differs from the file, the free month included;
+    // in network mode the edit is saved at once under the month's lock.
+    LockOperations* locks = context_.editLocks ? context_.editLocks() : nullptr;
+    const MonthFileContext files = context_.session.monthFiles();
+    editDay({slot, slotNumber, year, month, day, model.properties().TukiMemo},
+            {files, locks, [&model] { model.relayout(); }}, editor);
     model.relayout();
+    if (locks && context_.afterSharedEdit)
+        context_.afterSharedEdit();
 }
 
 void MonthViewActions::openNewPeriod(const NewPeriodRange& range) {

@@ -12,6 +12,7 @@
 #include "core/user_interface.h"
 #include "monthview/context_menus.h"
 #include "monthview/month_interaction.h"
+#include "shared/edit_protocol.h"
 #include "store/settings.h"
 #include "store/shared_folder_hooks.h"
 
@@ -30,7 +31,11 @@ struct MonthViewActionsContext {
     TfmDay& editor;
     UserInterface& ui;
     Sleeper& sleeper;
-    const SharedFolderHooks& shared;
+    SharedFolderHooks& shared;
+    // The locks of a shared edit; null in local operation.
+    std::function<LockOperations*()> editLocks;
+    // After an edit under a lock.
+    std::function<void()> afterSharedEdit;
     const TorkaSettings& settings;
     std::string computerName;
     // Where Sday.myc lives; read when a memorial day is edited.

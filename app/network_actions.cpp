@@ -40,6 +40,15 @@ bool NetworkActions::Hooks::raiseUpdateCounter() {
     return owner_.session_->mode().raiseUpdateCounter();
 }
 
+void NetworkActions::Hooks::sharedFolderLost() {
+    // Reported from inside a load or save: the switch reloads everything, so it waits
+    // until that has returned.
+    QTimer::singleShot(0, &owner_, [this] {
+        if (owner_.session_->mode().networkMode())
+            owner_.session_->mode().switchOff();
+    });
+}
+
 NetworkActions::NetworkActions(NetworkActionsContext context, QMenu& goMenu, MainCommands& commands,
                                QObject* parent)
     : QObject(parent),
@@ -58,7 +67,7 @@ NetworkActions::NetworkActions(NetworkActionsContext context, QMenu& goMenu, Mai
     session_ = std::make_unique<SharedFolderSession>(
         [&run] { return run.hasBeenRead() ? &run.dataFolders() : nullptr; }, context_.computerName,
         context_.ui, *status_, context_.sleeper, std::move(hooks), reachable);
-    start_.attach(&session_->mode());
+    context_.start.attach(&session_->mode());
 
     netOnItem_ = goMenu.addAction(kNetOnCaption);
     netOnItem_->setObjectName("miNetOn");
@@ -81,9 +90,8 @@ NetworkActions::NetworkActions(NetworkActionsContext context, QMenu& goMenu, Mai
     connect(netTimer_, &QTimer::timeout, this, &NetworkActions::netTick);
 }
 
-NetworkActions::~NetworkActions() {
-    context_.netLabel.removeEventFilter(this);
-}
+// Qt drops the label's event filter with this object; the label may be gone already.
+NetworkActions::~NetworkActions() = default;
 
 LockOperations* NetworkActions::editLocks() {
     return session_->editLocks();

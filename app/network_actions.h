@@ -49,6 +49,8 @@ struct NetworkActionsContext {
     std::function<bool()> dayEditorOpen;
     // A stop request in the update counter: save as at exit and end.
     std::function<void()> endProgram;
+    // The settings reader's way into network mode, made before this.
+    NetworkModeStart& start;
 };
 
 class NetworkActions : public QObject {
@@ -63,8 +65,6 @@ public:
     // What the month files and the period list ask of the shared folder; valid for the
     // whole run (local until network mode is on).
     SharedFolderHooks& hooks() { return hooks_; }
-    // The settings reader's way into network mode.
-    NetworkModeSwitch& startSwitch() { return start_; }
     LockOperations* editLocks();
     SharedFolderSession& session() { return *session_; }
 
@@ -99,6 +99,7 @@ private:
         explicit Hooks(NetworkActions& owner) : owner_(owner) {}
         bool networkMode() const override;
         bool raiseUpdateCounter() override;
+        void sharedFolderLost() override;
 
     private:
         NetworkActions& owner_;
@@ -110,7 +111,6 @@ private:
 
     NetworkActionsContext context_;
     Hooks hooks_{*this};
-    NetworkModeStart start_;
     std::unique_ptr<PanelStatusLine> status_;
     std::unique_ptr<SharedFolderSession> session_;
     QAction* netOnItem_ = nullptr;

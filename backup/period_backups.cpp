@@ -226,6 +226,7 @@ LeavingOutcome saveBeforeLeaving(const PeriodFileContext& context,
     const std::string& folder = context.location.folder();
     if (context.shared.networkMode() && !folderExistsOnDisk(folder)) {
         context.ui.message(sharedFolderMissing(folder, "n050"));
+        context.shared.sharedFolderLost();
         return LeavingOutcome::SharedFolderMissing;
     }
     bool saved = false;

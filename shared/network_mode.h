@@ -69,6 +69,7 @@ public:
 
     bool networkMode() const override { return on_; }
     bool raiseUpdateCounter() override;
+    void sharedFolderLost() override { switchOff(); }
 
     const std::string& computerName() const { return computerName_; }
     const std::string& sharedFolder() const { return sharedFolder_; }

@@ -91,6 +91,7 @@ PeriodLoadOutcome loadPeriodList(PeriodList& list, const PeriodFileContext& cont
     if (context.shared.networkMode()) {
         if (!folderExistsOnDisk(folder)) {
             ui.message(sharedFolderMissing(folder, "n040"));
+            context.shared.sharedFolderLost();
             return PeriodLoadOutcome::SharedFolderMissing;
         }
         backups = nullptr;  // backups are a local matter

@@ -67,7 +67,6 @@ std::filesystem::path periodFilePath(const std::string& dataFolder);
 // data folder is gone and network mode ends.
 std::string sharedFolderMissing(const std::string& folder, const char* code);
 
-
 // "***** FromTo予定 [" + label + "]", e.g. "***** FromTo予定 [Data\Files1\]".
 std::string periodHeaderLine(std::string_view dataSetLabel);
 

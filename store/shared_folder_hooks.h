@@ -14,6 +14,9 @@ public:
     // Tells the other computers that the shared data changed. On failure the
     // implementation forgets the counter value it knew, so the next check reloads.
     virtual bool raiseUpdateCounter() = 0;
+
+    // The shared data folder was found missing (the user was told): network mode ends.
+    virtual void sharedFolderLost() {}
 };
 
 // A data folder that only this computer uses: no counter to raise.
