@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPushButton>
 
 #include "app/commands/main_commands.h"
 #include "app/month_page.h"
@@ -45,7 +46,12 @@ void DataSetActions::refresh() {
         items_[i]->setEnabled(!network);
         items_[i]->setChecked(folders.current().number() == i + 1);
     }
-    context_.page().tintFiles2(files2ButtonTinted(folders));
+    // In network mode the shared data folder is the only one.
+    for (const char* name : {"btnFiles1", "btnFiles2"}) {
+        if (QPushButton* button = context_.page().button(name))
+            button->setEnabled(!network);
+    }
+    context_.page().tintFiles2(!network && files2ButtonTinted(folders));
 }
 
 void DataSetActions::change(int number) {
