@@ -4,6 +4,7 @@
 #include <QMenu>
 
 #include "app/navigation/day_edit.h"
+#include "app/navigation/period_edit.h"
 #include "calendar/julius_day.h"
 #include "dialogs/day_editor.h"
 #include "dialogs/memorial_day_window.h"
@@ -80,7 +81,7 @@ void MonthViewActions::editDayLines(int day) {
     };
     // Locally the session saves whatever differs from the file, the free month included;
     // in network mode the edit is saved at once under the month's lock.
-    LockOperations* locks = context_.editLocks ? context_.editLocks() : nullptr;
+    LockOperations* locks = sharedLocks();
     const MonthFileContext files = context_.session.monthFiles();
     editDay({slot, slotNumber, year, month, day, model.properties().TukiMemo},
             {files, locks, [&model] { model.relayout(); }}, editor);
@@ -91,35 +92,46 @@ void MonthViewActions::editDayLines(int day) {
 
 void MonthViewActions::openNewPeriod(const NewPeriodRange& range) {
     const CalendarKeys& c = context_.settings.calendar;
-    context_.editor.openPeriod(newPeriodForm(range.startDay, range.endDay, range.startThird,
-                                             range.endThird, c.udKFutosa, c.edtKColor));
-    storePeriod(0);
+    const PeriodForm form = newPeriodForm(range.startDay, range.endDay, range.startThird,
+                                          range.endThird, c.udKFutosa, c.edtKColor);
+    storePeriod(0, [form](const PeriodList&) { return form; });
 }
 
 void MonthViewActions::openPeriod(int index) {
     const PeriodList& periods = context_.view.model().periods();
     if (index <= 0 || static_cast<std::size_t>(index) >= periods.lines.size())
         return;
-    context_.editor.openPeriod(periodFormOf(periods.lines[static_cast<std::size_t>(index)],
-                                            context_.view.model().standardColour(),
-                                            context_.settings.calendar.edtKColor));
-    storePeriod(index);
+    // In network mode the fields come from the list as read again under the lock.
+    storePeriod(index, [this, index](const PeriodList& current) {
+        return periodFormOf(current.lines[static_cast<std::size_t>(index)],
+                            context_.view.model().standardColour(),
+                            context_.settings.calendar.edtKColor);
+    });
 }
 
-void MonthViewActions::storePeriod(int index) {
+void MonthViewActions::storePeriod(int index,
+                                   const std::function<PeriodForm(const PeriodList&)>& formOf) {
     TKvMCalModel& model = context_.view.model();
-    const bool stored = context_.editor.execEditor();
-    const PeriodForm form = context_.editor.periodForm();
-    if (stored && confirmPeriodDates(form, context_.ui) && !endsBeforeStart(form)) {
-        if (index == 0) {
-            addPeriod(model.periods(), periodRecordOf(form), context_.computerName,
-                      context_.shared);
-        } else {
-            changePeriod(model.periods(), index, periodRecordOf(form), context_.shared);
-        }
-    }
+    const PeriodEditor editor = [&](const PeriodList& current) -> std::optional<PeriodRecord> {
+        context_.editor.openPeriod(formOf(current));
+        const bool stored = context_.editor.execEditor();
+        const PeriodForm form = context_.editor.periodForm();
+        if (stored && confirmPeriodDates(form, context_.ui) && !endsBeforeStart(form))
+            return periodRecordOf(form);
+        return std::nullopt;
+    };
+    LockOperations* locks = sharedLocks();
+    const PeriodFileContext files = context_.session.periodFiles();
+    editPeriod(model.periods(), index, {files, locks, [&model] { model.relayout(); }}, editor,
+               context_.computerName);
     model.periods().selectedPeriod = 0;
     model.relayout();
+    if (locks && context_.afterSharedEdit)
+        context_.afterSharedEdit();
+}
+
+LockOperations* MonthViewActions::sharedLocks() const {
+    return context_.editLocks ? context_.editLocks() : nullptr;
 }
 
 void MonthViewActions::fillPopupMenu(QMenu& menu, PopupMenuKind kind) {
@@ -188,7 +200,12 @@ void MonthViewActions::runMemoCommand() {
 
 void MonthViewActions::deleteSelectedPeriod() {
     TKvMCalModel& model = context_.view.model();
-    model.deletePeriod(model.periods().selectedPeriod, context_.ui, context_.shared);
+    LockOperations* locks = sharedLocks();
+    const PeriodFileContext files = context_.session.periodFiles();
+    deleteSelectedPeriodShared(model.periods(), {files, locks, [&model] { model.relayout(); }});
+    model.relayout();
+    if (locks && context_.afterSharedEdit)
+        context_.afterSharedEdit();
 }
 
 }  // namespace velmo

@@ -10,6 +10,7 @@
 #include "app/navigation/month_session.h"
 #include "core/clock.h"
 #include "core/user_interface.h"
+#include "editor_models/period_form.h"
 #include "monthview/context_menus.h"
 #include "monthview/month_interaction.h"
 #include "shared/edit_protocol.h"
@@ -78,7 +79,10 @@ public:
 private:
     // The lines of one day (or the month memo) of the displayed month, edited.
     void editDayLines(int day);
-    void storePeriod(int index);
+    // Runs the period editor on the fields formOf gives and stores its record: 0 adds.
+    void storePeriod(int index, const std::function<PeriodForm(const PeriodList&)>& formOf);
+    // The locks of a shared edit; null in local operation.
+    LockOperations* sharedLocks() const;
 
     MonthViewActionsContext context_;
     MonthInteraction interaction_;

@@ -214,15 +214,18 @@ bool MonthSession::saveBeforeLeaving(const std::function<bool()>& fullSave) {
     return outcome == LeavingOutcome::Done || outcome == LeavingOutcome::CleanUpFailed;
 }
 
+PeriodFileContext MonthSession::periodFiles() {
+    return {folders_ ? folders_->current() : DataLocation{}, folders_ ? folders_->dataRoot : "",
+            context_.ui, context_.sleeper, context_.shared};
+}
+
 void MonthSession::reloadShown() {
     if (!folders_)
         return;
     const int shown = view_.state().CurrentSlot;
     MonthSlot& month = view_.monthSlots().at(static_cast<std::size_t>(shown));
     loadSlot(month, shown, month.year, month.month, true, monthContext());
-    const PeriodFileContext periods{folders_->current(), folders_->dataRoot, context_.ui,
-                                    context_.sleeper, context_.shared};
-    loadPeriodList(view_.periods(), periods, nullptr);
+    loadPeriodList(view_.periods(), periodFiles(), nullptr);
     view_.relayout();
 }
 

@@ -81,6 +81,8 @@ public:
     void reloadShown();
     // The month context of the current data folder, for an edit of a slot.
     MonthFileContext monthFiles() { return monthContext(); }
+    // The same for the period list.
+    PeriodFileContext periodFiles();
 
     // A month whose file could not be read is read again (its slot 0..5); true when its
     // lines are in.
