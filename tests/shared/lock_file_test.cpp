@@ -203,23 +203,11 @@ TEST(ReadOrCreateOwner, RefusedCreateOfAMissingFileTriesOnceMore) {
 }
 
 TEST(ReadOrCreateOwner, FailedWriteOrFlushLeavesNoFile) {
-    struct Fault {
-        const char* name;
-        void (*plan)(FailingCalls&);
-    };
-    for (const Fault& fault : {
-             Fault{"full", [](FailingCalls& f) { f.failNth(Call::Write, 1, ENOSPC); }},
-             Fault{"cut",
-                   [](FailingCalls& f) {
-                       f.shortenNthWrite(1, 2);
-                       f.failNth(Call::Write, 2, ENOSPC);
-                   }},
-             Fault{"flush", [](FailingCalls& f) { f.failNth(Call::Fsync, 1, EIO); }},
-         }) {
+    for (const testing::WriteFault& fault : testing::writeFaults()) {
         SCOPED_TRACE(fault.name);
         LockFixture f;
         FailingCalls fail;
-        fault.plan(fail);
+        fault.plan(fail, 2);
         EXPECT_EQ(readOrCreateOwner(f.lock, "PC12"), kOwnerUnknown);
         EXPECT_EQ(folderNames(f.dir.path()), Names{});
         EXPECT_EQ(fail.paths(Call::Unlink), Texts{f.lock.string()});

@@ -261,19 +261,7 @@ TEST(FaultyCreate, TakenTemporaryNameIsSkippedAndOtherRefusalsRetried) {
 // refused flush leaves the log exactly as it was.
 TEST(FaultyLogAppend, FailedAppendLeavesTheLogAsItWas) {
     const std::string before = "S:2024/09/11 8:30:05\r\n";
-    struct Fault {
-        const char* name;
-        void (*plan)(FailingCalls&);
-    };
-    for (const Fault& fault : {
-             Fault{"full", [](FailingCalls& f) { f.failNth(Call::Write, 1, ENOSPC); }},
-             Fault{"cut",
-                   [](FailingCalls& f) {
-                       f.shortenNthWrite(1, 5);
-                       f.failNth(Call::Write, 2, ENOSPC);
-                   }},
-             Fault{"flush", [](FailingCalls& f) { f.failNth(Call::Fsync, 1, EIO); }},
-         }) {
+    for (const testing::WriteFault& fault : testing::writeFaults()) {
         SCOPED_TRACE(fault.name);
         TempFolder dir;
         const fs::path log = dir.write(kStartEndLogFileName, before);
@@ -283,7 +271,7 @@ TEST(FaultyLogAppend, FailedAppendLeavesTheLogAsItWas) {
         StartEndLog startEnd{log, clock, sleeper, ui};
         {
             FailingCalls fail;
-            fault.plan(fail);
+            fault.plan(fail, 5);
             EXPECT_FALSE(startEnd.appendEndEntry());
             EXPECT_GE(fail.count(Call::Write), 1);
         }

@@ -116,4 +116,23 @@ private:
     ScopedFileCalls guard_;  // last: the real calls are back before the plans go
 };
 
+// The ways writing a file can fail after it was opened: a full disk, a write cut short
+// after cutAt bytes and the disk full for the rest, and a refused flush.
+struct WriteFault {
+    const char* name;
+    void (*plan)(FailingCalls& calls, std::size_t cutAt);
+};
+inline const std::vector<WriteFault>& writeFaults() {
+    static const std::vector<WriteFault> faults = {
+        {"full", [](FailingCalls& f, std::size_t) { f.failNth(Call::Write, 1, ENOSPC); }},
+        {"cut",
+         [](FailingCalls& f, std::size_t cutAt) {
+             f.shortenNthWrite(1, cutAt);
+             f.failNth(Call::Write, 2, ENOSPC);
+         }},
+        {"flush", [](FailingCalls& f, std::size_t) { f.failNth(Call::Fsync, 1, EIO); }},
+    };
+    return faults;
+}
+
 }  // namespace velmo::testing
