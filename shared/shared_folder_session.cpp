@@ -48,7 +48,7 @@ bool FileLocks::release(const std::string& lockFile) {
 }
 
 SharedFolderSession::SharedFolderSession(NetworkMode::FoldersOfRun folders,
-                                         std::string computerName, UserInterface& ui,
+                                         const std::string& computerName, UserInterface& ui,
                                          StatusLine& status, Sleeper& sleeper,
                                          NetworkModeHooks hooks, FolderExists exists)
     : ui_(ui),

@@ -43,7 +43,7 @@ private:
 class SharedFolderSession {
 public:
     // The hooks' maintenanceOn and raiseUpdateCounter are this session's own.
-    SharedFolderSession(NetworkMode::FoldersOfRun folders, std::string computerName,
+    SharedFolderSession(NetworkMode::FoldersOfRun folders, const std::string& computerName,
                         UserInterface& ui, StatusLine& status, Sleeper& sleeper,
                         NetworkModeHooks hooks, FolderExists exists);
 
