@@ -11,6 +11,7 @@
 #include <system_error>
 #include <utility>
 
+#include "core/crash_points.h"
 #include "store/cp932.h"
 #include "store/data_folders.h"
 #include "store/file_calls.h"
@@ -431,6 +432,7 @@ LockResult acquireLock(const fs::path& lockPath, const std::string& ownName,
             continue;
         }
         if (*owner.name == ownName) {
+            crashPoint("lock-created");
             result.outcome = LockOutcome::Acquired;
             result.held = LockAccess::make(lockPath, std::move(owner.hold));
             break;

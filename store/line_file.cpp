@@ -1,4 +1,5 @@
 #include "store/line_file.h"
+#include "core/crash_points.h"
 #include "store/fresh_link.h"
 
 #include <fcntl.h>
@@ -198,6 +199,8 @@ bool replaceOnce(const fs::path& target, std::string_view bytes) {
     }
     ok = ok && calls.fsync(fd.get()) == 0;
     ok = fd.close() && ok;
+    if (ok)
+        crashPoint("temporary-written");
     ok = ok && calls.rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
         ::unlink(temporary.c_str());

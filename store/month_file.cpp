@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <system_error>
 
+#include "core/crash_points.h"
 #include "store/file_helpers.h"
 
 namespace fs = std::filesystem;
@@ -61,6 +62,7 @@ SaveOutcome writeSlot(MonthSlot& slot, FailureCodes codes, const MonthFileContex
     }
     slot.onDisk = slot.lines;
     if (context.shared.networkMode()) {
+        crashPoint("before-counter");
         std::error_code ec;
         if (fs::is_directory(context.dataFolder, ec) && !context.shared.raiseUpdateCounter())
             reportWriteFailure(slot, codes.counter, context.ui);
