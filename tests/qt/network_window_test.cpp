@@ -121,6 +121,31 @@ private slots:
         QVERIFY(!std::filesystem::exists(office.start() / "Ca202401.myc"));
     }
 
+    void aSharedFolderThatWentAwaySwitchesOffAndWritesNothingLocally() {
+        Office office;
+        writeFile(office.start() / "Ca202401.myc", "3,1,,ローカルの予定,,,,,,\r\n");
+        const auto localBytes = [&] {
+            std::ifstream in(office.start() / "Ca202401.myc", std::ios::binary);
+            return std::string(std::istreambuf_iterator<char>(in), {});
+        };
+        const std::string before = localBytes();
+        Run run(office);
+        QTest::mouseClick(run.button("btnNetOn"), Qt::LeftButton);
+        QVERIFY(run.shared());
+
+        std::filesystem::rename(office.share(), office.dir.path().toStdString() + "/moved");
+        run.network().reloadFromShared();
+        QVERIFY(!run.shared());
+        QCOMPARE(run.ui.texts().back(),
+                 "ネットフォルダ[" + office.share().string() +
+                     "Data/Files1/]が確認できません。\r\nローカルフォルダに設定を戻します（ネッ"
+                     "トＯｆｆ）。[n030]");
+        QCOMPARE(run.button("btnNetOn")->text(), QString("NetOn"));
+        // The local month is shown again, and the shared one never reached the local file.
+        QVERIFY(run.window.close());
+        QCOMPARE(localBytes(), before);
+    }
+
     void anotherComputersWriteIsReadAtTheNextCheckOnce() {
         Office office;
         Run run(office);
