@@ -19,8 +19,8 @@ void print(const std::string& caption, const std::string& text) {
 
 bool ConsoleUserInterface::question(const std::string& text, const std::string& caption,
                                     DefaultButton) {
-    print(caption, text + " → いいえ");
-    return false;
+    print(caption, text + (answerYes_ ? " → はい" : " → いいえ"));
+    return answerYes_;
 }
 
 void ConsoleUserInterface::information(const std::string& text, const std::string& caption) {

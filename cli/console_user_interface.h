@@ -1,6 +1,6 @@
 #pragma once
 // The user interface of velmo-tool: every text goes to stderr, and nobody is there to
-// answer, so every question gets No.
+// answer, so every question gets No, or Yes for a command run with --yes.
 
 #include <string>
 
@@ -10,6 +10,8 @@ namespace velmo {
 
 class ConsoleUserInterface final : public UserInterface {
 public:
+    explicit ConsoleUserInterface(bool answerYes = false) : answerYes_(answerYes) {}
+
     bool question(const std::string& text, const std::string& caption,
                   DefaultButton defaultButton) override;
     void information(const std::string& text, const std::string& caption) override;
@@ -17,6 +19,9 @@ public:
     void message(const std::string& text) override;
     void showWaitWindow() override {}
     void hideWaitWindow() override {}
+
+private:
+    bool answerYes_;
 };
 
 }  // namespace velmo

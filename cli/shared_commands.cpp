@@ -7,6 +7,7 @@
 #include "calendar/julius_day.h"
 #include "platform/posix/system_info.h"
 #include "shared/folder_probe.h"
+#include "shared/forced_unlock.h"
 #include "shared/lock_search.h"
 #include "shared/shared_folder_session.h"
 #include "shared/update_counter.h"
@@ -16,6 +17,7 @@
 #include "store/line_file.h"
 #include "store/period_file.h"
 #include "store/settings.h"
+#include "store/text_helpers.h"
 
 namespace velmo {
 
@@ -121,15 +123,39 @@ int runAddLineCommand(const std::string& startFolder, const std::vector<std::str
     return 1;
 }
 
-int runLocksCommand(const std::string& startFolder, UserInterface& ui) {
+namespace {
+
+// The shared folder the settings name, or nothing (the user was told).
+std::optional<std::string> configuredSharedFolder(const std::string& startFolder,
+                                                  UserInterface& ui) {
     ThreadSleeper sleeper;
     const TorkaSettings settings = startFolderSettings(startFolder, sleeper);
-    const std::string sharedFolder =
-        sharedFolderFor(settings.network.edtNetFolder, "", folderExistsOnDisk);
-    if (settings.network.edtNetFolder.empty()) {
+    if (trimSpaces(settings.network.edtNetFolder).empty()) {
         ui.message(kNoSharedFolderMessage);
-        return 1;
+        return std::nullopt;
     }
+    return sharedFolderFor(settings.network.edtNetFolder, "", folderExistsOnDisk);
+}
+
+}  // namespace
+
+int runUnlockAllCommand(const std::string& startFolder, UserInterface& ui) {
+    const std::optional<std::string> shared = configuredSharedFolder(startFolder, ui);
+    if (!shared)
+        return 1;
+    // The command line has no rights level: every warning is asked.
+    const ForcedUnlockOutcome outcome = forceUnlockAll(*shared, 0, ui);
+    return outcome == ForcedUnlockOutcome::Unlocked || outcome == ForcedUnlockOutcome::NothingLocked
+               ? 0
+               : 1;
+}
+
+int runLocksCommand(const std::string& startFolder, UserInterface& ui) {
+    ThreadSleeper sleeper;
+    const std::optional<std::string> shared = configuredSharedFolder(startFolder, ui);
+    if (!shared)
+        return 1;
+    const std::string& sharedFolder = *shared;
     std::string text = lockSearchText(sharedFolder);
     for (char& c : text) {
         if (c == '\r')

@@ -23,4 +23,9 @@ int runAddLineCommand(const std::string& startFolder, const std::vector<std::str
 // "update.myc: N" (or "update.myc: なし" when it does not exist yet).
 int runLocksCommand(const std::string& startFolder, UserInterface& ui);
 
+// unlock-all [--yes]: the forced unlock of every lock of the shared folder set in the
+// settings, with its questions answered Yes only when --yes is given; 0 when every lock
+// is gone (or there was none), 1 otherwise.
+int runUnlockAllCommand(const std::string& startFolder, UserInterface& ui);
+
 }  // namespace velmo

@@ -65,6 +65,9 @@ int usage(int code) {
         "                   again later), 1 on any other failure\n"
         "  locks            print the lock search of the shared folder and the update\n"
         "                   counter\n"
+        "  unlock-all [--yes]\n"
+        "                   remove every lock of the shared folder, the maintenance lock\n"
+        "                   included; its questions are answered Yes only with --yes\n"
         "  jd Y M D         print the Julius day number of a date and its weekday number\n"
         "                   (1 = Sunday .. 7 = Saturday), e.g. \"jd 2000 1 1\" prints\n"
         "                   \"2451545 7\"; a day past the month's end counts on into the\n"
@@ -312,13 +315,16 @@ int main(int argc, char** argv) {
         ConsoleUserInterface ui;
         return velmo::runRenderCommand(*start, {rest.begin() + 1, rest.end()}, ui);
     }
-    if (rest[0] == "add-line" || rest[0] == "locks") {
+    if (rest[0] == "add-line" || rest[0] == "locks" || rest[0] == "unlock-all") {
         const std::optional<std::string> start = seededStartFolder(options);
         if (!start)
             return 1;
-        ConsoleUserInterface ui;
+        const bool yes = rest.size() == 2 && rest[1] == "--yes";
+        ConsoleUserInterface ui(rest[0] == "unlock-all" && yes);
         if (rest[0] == "locks")
             return rest.size() == 1 ? velmo::runLocksCommand(*start, ui) : usage(2);
+        if (rest[0] == "unlock-all")
+            return rest.size() == 1 || yes ? velmo::runUnlockAllCommand(*start, ui) : usage(2);
         return velmo::runAddLineCommand(*start, {rest.begin() + 1, rest.end()}, ui);
     }
     if (rest[0] == "range" && rest.size() == 3)

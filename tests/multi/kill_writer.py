@@ -5,7 +5,7 @@ writing the replacement of the month file but before renaming it into place, and
 the rename but before raising the update counter. Each time the month file holds the
 old or the new contents byte for byte, PC2 is refused while PC1's stale lock is there,
 the lock search names it, and PC1 itself takes it again at once and completes its next
-edit.
+edit. A lock left for good goes with another computer's forced unlock.
 
 Usage: kill_writer.py VELMO_TOOL
 """
@@ -121,8 +121,24 @@ def main():
             if harness.find_lock_files(shared):
                 failures.append(f"{point}: locks left: {harness.find_lock_files(shared)}")
 
+        # A lock nobody will come back for goes with the forced unlock of another computer.
+        kill_at(tool, pc1, "lock-created", "放置される予定")
+        refused = subprocess.run([tool, "unlock-all"], env=pc2.env, cwd=pc2.root,
+                                 capture_output=True, text=True)
+        if refused.returncode != 1 or not harness.find_lock_files(shared):
+            failures.append(f"unlock-all without --yes removed the lock: {refused.stderr}")
+        unlocked = subprocess.run([tool, "unlock-all", "--yes"], env=pc2.env, cwd=pc2.root,
+                                  capture_output=True, text=True)
+        if unlocked.returncode != 0 or harness.find_lock_files(shared):
+            failures.append(f"the forced unlock left {harness.find_lock_files(shared)}: "
+                            f"{unlocked.stderr}")
+        code, err = finished(add_line(tool, pc2, "解除後の予定"))
+        if code != 0:
+            failures.append(f"PC2 could not edit after the forced unlock ({code}): {err}")
+
         text = read_bytes(month).decode("cp932")
-        for expected in ("最初の予定", "再開した予定0", "再開した予定1", "再開した予定2"):
+        for expected in ("最初の予定", "再開した予定0", "再開した予定1", "再開した予定2",
+                         "解除後の予定"):
             if text.count(expected) != 1:
                 failures.append(f"{expected} occurs {text.count(expected)} times")
     for failure in failures:
