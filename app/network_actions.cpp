@@ -26,10 +26,6 @@ constexpr const char* kNetOnCaption = "ネットＯｎ";
 constexpr const char* kNetOffCaption = "ネットＯｆｆ";
 constexpr const char* kNetLabelText = "net";
 
-bool reachable(const std::string& folder) {
-    return folderReachable(folder);
-}
-
 }  // namespace
 
 bool NetworkActions::Hooks::networkMode() const {
@@ -66,7 +62,7 @@ NetworkActions::NetworkActions(NetworkActionsContext context, QMenu& goMenu, Mai
     RunSettings& run = context_.run;
     session_ = std::make_unique<SharedFolderSession>(
         [&run] { return run.hasBeenRead() ? &run.dataFolders() : nullptr; }, context_.computerName,
-        context_.ui, *status_, context_.sleeper, std::move(hooks), reachable);
+        context_.ui, *status_, context_.sleeper, std::move(hooks), folderReachableText);
     context_.start.attach(&session_->mode());
 
     netOnItem_ = goMenu.addAction(kNetOnCaption);
@@ -128,7 +124,7 @@ void NetworkActions::firstShowing() {
     if (!mode.networkMode())
         return;
     const std::string folder = sharedDataFolder(mode.sharedFolder());
-    if (!reachable(folder) &&
+    if (!folderReachableText(folder) &&
         ask(context_.ui, sharedFolderMissingAtShowQuestion(folder), DefaultButton::Yes))
         context_.endProgram();
 }

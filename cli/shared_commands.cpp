@@ -34,10 +34,6 @@ TorkaSettings startFolderSettings(const std::string& startFolder, Sleeper& sleep
     return store.read(SettingsEnvironment{clock}, sleeper).settings;
 }
 
-bool reachable(const std::string& folder) {
-    return folderReachable(folder);
-}
-
 struct AddLineRequest {
     Ymd date;
     std::string text;
@@ -85,11 +81,11 @@ int runAddLineCommand(const std::string& startFolder, const std::vector<std::str
                                             folderExistsOnDisk);
     SilentStatusLine status;
     SharedFolderSession shared([&] { return &folders; }, platform::computerName(), ui, status,
-                               sleeper, {}, reachable);
+                               sleeper, {}, folderReachableText);
     const NetworkKeys& net = settings.network;
     if (net.cbNet && net.vNet_flg) {
         shared.mode().setSharedFolder(sharedFolderFor(net.edtNetFolder, "", folderExistsOnDisk));
-        if (!reachable(sharedDataFolder(shared.mode().sharedFolder()))) {
+        if (!folderReachableText(sharedDataFolder(shared.mode().sharedFolder()))) {
             ui.message(
                 sharedFolderMissing(sharedDataFolder(shared.mode().sharedFolder()), kReloadCheck));
             return 1;

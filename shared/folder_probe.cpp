@@ -66,4 +66,8 @@ int folderProbesInFlight() {
     return probesInFlight.load();
 }
 
+bool folderReachableText(const std::string& folder) {
+    return folderReachable(folder);
+}
+
 }  // namespace velmo

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <string>
 
 namespace velmo {
 
@@ -23,6 +24,9 @@ bool folderExists(const std::filesystem::path& folder);
 bool folderReachable(const std::filesystem::path& folder,
                      std::chrono::milliseconds timeout = kFolderProbeTimeout,
                      const ExistenceTest& test = folderExists);
+
+// folderReachable with its defaults, in the form the folder decisions take (FolderExists).
+bool folderReachableText(const std::string& folder);
 
 // Probes started whose test has not returned yet.
 int folderProbesInFlight();

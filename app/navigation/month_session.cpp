@@ -132,9 +132,7 @@ void MonthSession::leaveFreeMonth() {
         free = MonthSlot{};
     }
     if (folders_) {
-        PeriodFileContext periods{folders_->current(), folders_->dataRoot, context_.ui,
-                                  context_.sleeper, context_.shared};
-        savePeriodList(view_.periods(), SaveRequest::SaveAll, periods);
+        savePeriodList(view_.periods(), SaveRequest::SaveAll, periodFiles());
     }
     freeMonthMode_ = false;
     view_.state().OutOfWindow = false;
@@ -206,8 +204,7 @@ void MonthSession::emptyAll() {
 bool MonthSession::saveBeforeLeaving(const std::function<bool()>& fullSave) {
     if (!folders_ || !backupNames_)
         return fullSave();
-    PeriodFileContext periods{folders_->current(), folders_->dataRoot, context_.ui,
-                              context_.sleeper, context_.shared};
+    const PeriodFileContext periods = periodFiles();
     PeriodBackupContext backups{folders_->commonFolder, juliusDayToYmd(runToday_), *backupNames_,
                                 backupCleanupWanted_, context_.persistBackupNames};
     const LeavingOutcome outcome = velmo::saveBeforeLeaving(periods, fullSave, backups);
@@ -251,9 +248,7 @@ bool MonthSession::saveAll() {
     ok = saved(saveSlot(slots[kFreeSlot], SaveRequest::SaveAll, months)) && ok;
     for (int slot = 0; slot < kWindowSlots; ++slot)
         ok = saved(saveSlot(slots[slot], SaveRequest::SaveAll, months)) && ok;
-    PeriodFileContext periods{folders_->current(), folders_->dataRoot, context_.ui,
-                              context_.sleeper, context_.shared};
-    ok = saved(savePeriodList(view_.periods(), SaveRequest::SaveAll, periods)) && ok;
+    ok = saved(savePeriodList(view_.periods(), SaveRequest::SaveAll, periodFiles())) && ok;
     return ok;
 }
 
