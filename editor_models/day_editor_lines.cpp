@@ -141,12 +141,4 @@ std::optional<std::string> unencodableLinesMessage(const std::vector<std::string
     return std::nullopt;
 }
 
-std::optional<std::string> unencodableTextMessage(std::string_view text) {
-    if (const std::optional<char32_t> c = cp932::firstUnencodable(text)) {
-        return "保存できない文字があります： " + cp932::describe(*c) +
-               "\r\n別の文字に置き換えてください。";
-    }
-    return std::nullopt;
-}
-
 }  // namespace velmo

@@ -13,6 +13,7 @@
 
 #include "editor_models/day_line_attrs.h"
 #include "store/month_file.h"
+#include "store/text_helpers.h"
 
 namespace velmo {
 
@@ -44,8 +45,5 @@ WriteBackResult writeBackDayEditorLines(MonthSlot& slot, int slotNumber, int yea
 // The message naming the first character of the lines that CP932 cannot store, with
 // its line number (1-based); nothing when every line can be stored.
 std::optional<std::string> unencodableLinesMessage(const std::vector<std::string>& texts);
-
-// The same for a one-line field.
-std::optional<std::string> unencodableTextMessage(std::string_view text);
 
 }  // namespace velmo

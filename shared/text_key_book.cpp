@@ -87,7 +87,8 @@ std::optional<std::vector<std::string>> framedFileFields(std::string_view bytes,
 }
 
 bool saveFramedFile(const std::filesystem::path& path, const std::vector<std::string>& fields,
-                    const RandomNumber& random, UserInterface& ui, Sleeper& sleeper) {
+                    const RandomNumber& random, UserInterface& ui, Sleeper& sleeper,
+                    NewFileAccess access) {
     if (path.empty()) {
         ui.message(kNoCipherFileMessage);
         return false;
@@ -106,7 +107,7 @@ bool saveFramedFile(const std::filesystem::path& path, const std::vector<std::st
         ui.message(kCipherCheckMessage);
         return false;
     }
-    return writeFileAtomically(path, bytes, kSaveRetry, sleeper);
+    return writeFileAtomically(path, bytes, kSaveRetry, sleeper, access);
 }
 
 std::optional<std::vector<std::string>> loadFramedFile(const std::filesystem::path& path,

@@ -13,6 +13,7 @@
 
 #include "core/clock.h"
 #include "core/user_interface.h"
+#include "store/line_file.h"
 
 namespace velmo {
 
@@ -22,7 +23,7 @@ inline constexpr const char* kNoCipherFileMessage =
     "設定ファイルの指定が有りません。\r\n設定ファイルは作成できませんでした。";
 inline constexpr const char* kHeaderCodeMessage = "ヘッダーコード作成エラー";
 inline constexpr const char* kCipherCheckMessage = "暗号化エラー(TextKeyBook)";
-inline constexpr const char* kCipherReadMessage = "テキストコード読込エラー発生";
+inline constexpr const char* kCipherReadMessage = "テキストコード読込エラー発生\r\n中止します";
 
 // Each byte b of at least 32 whose XOR with the key byte at its place is also at least
 // 32 becomes that XOR; every other byte stays. The key runs along the bytes, starting
@@ -48,9 +49,10 @@ std::optional<std::vector<std::string>> framedFileFields(std::string_view bytes,
 // Saves the fields (UTF-8) as a framed file with a fresh header code, checking the
 // encipherment first; false with its message on failure. Five tries 500 ms apart.
 bool saveFramedFile(const std::filesystem::path& path, const std::vector<std::string>& fields,
-                    const RandomNumber& random, UserInterface& ui, Sleeper& sleeper);
+                    const RandomNumber& random, UserInterface& ui, Sleeper& sleeper,
+                    NewFileAccess access = NewFileAccess::Umask);
 
-// Loads a framed file (five tries 300 ms apart); "テキストコード読込エラー発生" and nothing
+// Loads a framed file (five tries 300 ms apart); kCipherReadMessage and nothing
 // when it cannot be read or its frame is not whole.
 std::optional<std::vector<std::string>> loadFramedFile(const std::filesystem::path& path,
                                                        std::size_t minimumFields, UserInterface& ui,

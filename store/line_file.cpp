@@ -167,7 +167,7 @@ std::optional<fs::path> writeTarget(const fs::path& path) {
 }
 
 // One attempt at replacing a file: temporary file beside it, flushed, renamed over.
-bool replaceOnce(const fs::path& target, std::string_view bytes) {
+bool replaceOnce(const fs::path& target, std::string_view bytes, NewFileAccess access) {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     struct stat existing {};
     const bool existed = ::stat(target.c_str(), &existing) == 0;
@@ -179,7 +179,8 @@ bool replaceOnce(const fs::path& target, std::string_view bytes) {
     int raw = -1;
     for (int attempt = 0; attempt < 10 && raw < 0; ++attempt) {
         temporary = folder / newTemporaryName(target.filename().string());
-        raw = calls.createExclusive(temporary.c_str(), O_WRONLY | O_CLOEXEC, 0666);
+        raw = calls.createExclusive(temporary.c_str(), O_WRONLY | O_CLOEXEC,
+                                    access == NewFileAccess::OwnerOnly ? 0600 : 0666);
         if (raw < 0 && errno != EEXIST)
             return false;
     }
@@ -188,7 +189,8 @@ bool replaceOnce(const fs::path& target, std::string_view bytes) {
         return false;
 
     bool ok = writeAll(fd.get(), bytes);
-    if (ok && existed) {
+    // The temporary file is always new, so an owner-only file needs nothing more.
+    if (ok && existed && access == NewFileAccess::Umask) {
         // Keep the mode, and the owner where that is allowed (only for a privileged
         // user). Some network shares refuse both; that is no reason to give up the write.
         [[maybe_unused]] const int modeKept = ::fchmod(fd.get(), existing.st_mode & 07777);
@@ -274,10 +276,10 @@ WriteOutcome writeLinesRetrying(const fs::path& path, const LineList& lines, Ret
 }
 
 bool writeFileAtomically(const fs::path& path, std::string_view bytes, Retry retry,
-                         Sleeper& sleeper) {
+                         Sleeper& sleeper, NewFileAccess access) {
     for (int attempt = 0; attempt < retry.tries; ++attempt) {
         const std::optional<fs::path> target = writeTarget(path);
-        if (target && replaceOnce(*target, bytes))
+        if (target && replaceOnce(*target, bytes, access))
             return true;
         sleeper.sleep(retry.pause);
     }

@@ -43,8 +43,14 @@ enum class WriteOutcome { Written, Unencodable, Failed };
 WriteOutcome writeLinesRetrying(const std::filesystem::path& path, const LineList& lines,
                                 Retry retry, Sleeper& sleeper);
 
-// Atomic replacement of a file's bytes, N tries P ms apart; keeps the file's permissions.
+// Who may read a file written anew.
+enum class NewFileAccess {
+    Umask,      // as the user's umask allows; a replaced file keeps its permissions
+    OwnerOnly,  // mode 0600 always, also for a replaced file that was open to others
+};
+
+// Atomic replacement of a file's bytes, N tries P ms apart.
 bool writeFileAtomically(const std::filesystem::path& path, std::string_view bytes, Retry retry,
-                         Sleeper& sleeper);
+                         Sleeper& sleeper, NewFileAccess access = NewFileAccess::Umask);
 
 }  // namespace velmo

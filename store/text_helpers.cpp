@@ -220,4 +220,12 @@ ColourBytes colourBytes(std::uint32_t colour) {
             static_cast<std::uint8_t>((colour >> 16) & 0xFF)};
 }
 
+std::optional<std::string> unencodableTextMessage(std::string_view text) {
+    if (const std::optional<char32_t> c = cp932::firstUnencodable(text)) {
+        return "保存できない文字があります： " + cp932::describe(*c) +
+               "\r\n別の文字に置き換えてください。";
+    }
+    return std::nullopt;
+}
+
 }  // namespace velmo

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <string_view>
@@ -75,5 +76,9 @@ struct ColourBytes {
 
 // The red, green and blue bytes of a colour value 0x00BBGGRR.
 ColourBytes colourBytes(std::uint32_t colour);
+
+// The message naming the first character of a one-line field that CP932 cannot store;
+// nothing when the field can be stored.
+std::optional<std::string> unencodableTextMessage(std::string_view text);
 
 }  // namespace velmo
