@@ -5,6 +5,8 @@
 
 #include "app/navigation/day_edit.h"
 #include "calendar/julius_day.h"
+#include "cli/admin_commands.h"
+#include "cli/start_folder_settings.h"
 #include "platform/posix/system_info.h"
 #include "shared/folder_probe.h"
 #include "shared/forced_unlock.h"
@@ -22,17 +24,6 @@
 namespace velmo {
 
 namespace {
-
-// The settings of the start folder, as the program reads them.
-TorkaSettings startFolderSettings(const std::string& startFolder, Sleeper& sleeper) {
-    SystemClock clock;
-    SettingsFilePlace place;
-    place.settingsFile = startFolder + kSettingsFileName;
-    place.startFolder = startFolder;
-    place.localOperation = true;
-    SettingsStore store(place);
-    return store.read(SettingsEnvironment{clock}, sleeper).settings;
-}
 
 struct AddLineRequest {
     Ymd date;
@@ -119,28 +110,12 @@ int runAddLineCommand(const std::string& startFolder, const std::vector<std::str
     return 1;
 }
 
-namespace {
-
-// The shared folder the settings name, or nothing (the user was told).
-std::optional<std::string> configuredSharedFolder(const std::string& startFolder,
-                                                  UserInterface& ui) {
-    ThreadSleeper sleeper;
-    const TorkaSettings settings = startFolderSettings(startFolder, sleeper);
-    if (trimSpaces(settings.network.edtNetFolder).empty()) {
-        ui.message(kNoSharedFolderMessage);
-        return std::nullopt;
-    }
-    return sharedFolderFor(settings.network.edtNetFolder, "", folderExistsOnDisk);
-}
-
-}  // namespace
-
 int runUnlockAllCommand(const std::string& startFolder, UserInterface& ui) {
     const std::optional<std::string> shared = configuredSharedFolder(startFolder, ui);
     if (!shared)
         return 1;
-    // The command line has no rights level: every warning is asked.
-    const ForcedUnlockOutcome outcome = forceUnlockAll(*shared, 0, ui);
+    const ForcedUnlockOutcome outcome =
+        forceUnlockAll(*shared, startFolderRightsLevel(startFolder, *shared, ui), ui);
     return outcome == ForcedUnlockOutcome::Unlocked || outcome == ForcedUnlockOutcome::NothingLocked
                ? 0
                : 1;

@@ -19,6 +19,7 @@
 #include "calendar/julius_day.h"
 #include "calendar/julius_error.h"
 #include "calendar/lunisolar.h"
+#include "cli/admin_commands.h"
 #include "cli/console_user_interface.h"
 #include "cli/render_command.h"
 #include "cli/shared_commands.h"
@@ -68,6 +69,13 @@ int usage(int code) {
         "  unlock-all [--yes]\n"
         "                   remove every lock of the shared folder, the maintenance lock\n"
         "                   included; its questions are answered Yes only with --yes\n"
+        "  net-create DIR --admin NAME --password PASS [--old-password OLD] [--force]\n"
+        "                   make DIR a shared data folder (Data/Files1..3, torkanet.bini,\n"
+        "                   velnet.myc) with this computer as its administrator computer;\n"
+        "                   an existing torkanet.bini is replaced only with --force, an\n"
+        "                   existing administrator only with its password (--old-password)\n"
+        "  rights           print this computer's rights level for the shared folder set\n"
+        "                   in the settings: 0, \"6 管理者権限\" or \"7 管理コンピュータ\"\n"
         "  jd Y M D         print the Julius day number of a date and its weekday number\n"
         "                   (1 = Sunday .. 7 = Saturday), e.g. \"jd 2000 1 1\" prints\n"
         "                   \"2451545 7\"; a day past the month's end counts on into the\n"
@@ -326,6 +334,15 @@ int main(int argc, char** argv) {
         if (rest[0] == "unlock-all")
             return rest.size() == 1 || yes ? velmo::runUnlockAllCommand(*start, ui) : usage(2);
         return velmo::runAddLineCommand(*start, {rest.begin() + 1, rest.end()}, ui);
+    }
+    if (rest[0] == "net-create" || rest[0] == "rights") {
+        const std::optional<std::string> start = seededStartFolder(options);
+        if (!start)
+            return 1;
+        if (rest[0] == "net-create")
+            return velmo::runNetCreateCommand(*start, {rest.begin() + 1, rest.end()});
+        ConsoleUserInterface ui;
+        return rest.size() == 1 ? velmo::runRightsCommand(*start, ui) : usage(2);
     }
     if (rest[0] == "range" && rest.size() == 3)
         return printRange(options, rest[1], rest[2]);

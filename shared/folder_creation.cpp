@@ -108,7 +108,7 @@ FolderCreationOutcome FolderCreation::createFolder(const AdministratorEntry& ent
         }
         folder = *chosen;
     }
-    if (!place_.startFolderIsShared && holdsAnyEntry(folder) &&
+    if (!place_.skipOtherFilesQuestion && holdsAnyEntry(folder) &&
         !ask(ui,
              "いずれかのファイルが存在します。\r\n推奨は、他のファイルがないフォルダですが、\r\n"
              "このフォルダでよろしいですか？",

@@ -40,9 +40,9 @@ struct FolderCreationState {
 
 // Where the dialog works.
 struct FolderCreationPlace {
-    std::string sharedFolderBox;                        // the shared folder set in the options
-    std::filesystem::path rightsFile;                   // this computer's velnetid.myc
-    bool startFolderIsShared = false;                   // the start folder is the shared folder
+    std::string sharedFolderBox;          // the shared folder set in the options
+    std::filesystem::path rightsFile;     // this computer's velnetid.myc
+    bool skipOtherFilesQuestion = false;  // the start folder is the shared folder, or a script
     std::optional<std::filesystem::path> presetFolder;  // mode 0 without browsing
 };
 

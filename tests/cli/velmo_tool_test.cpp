@@ -213,5 +213,42 @@ TEST(VelmoTool, FirstCommandOnAFreshHomeSeedsTheStartFolderAsTheProgramDoes) {
     EXPECT_FALSE(std::filesystem::exists(start + "ReadMe.txt"));
 }
 
+// Two computers of an office, each with its own start folder, on one shared folder.
+TEST(VelmoTool, NetCreateMakesThisComputerTheAdministratorAndOthersGetNoRights) {
+    testing::TempFolder office;
+    const std::string share = (office / "share").string();
+    const auto on = [&](const std::string& pc, const std::string& command) {
+        return runTool("--start-folder '" + (office / pc).string() + "/' " + command,
+                       "VELMO_COMPUTER_NAME=" + pc);
+    };
+    ToolRun run = on("PC1", "net-create '" + share + "' --admin 総務 --password s3cret");
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_NE(run.out.find("データ構造は正常に作成されました。"), std::string::npos);
+    for (const char* name : {"torkanet.bini", "velnet.myc", "Data/Files1", "Data/Files3"})
+        EXPECT_TRUE(std::filesystem::exists(office / ("share/" + std::string(name)))) << name;
+    const std::string adminFile = testing::TempFolder::read(office / "share/velnet.myc");
+
+    // A second creation is refused without --force, and without the old password.
+    EXPECT_EQ(on("PC2", "net-create '" + share + "' --admin x --password y").exitCode, 1);
+    EXPECT_EQ(on("PC2", "net-create '" + share + "' --admin x --password y --force").exitCode, 1);
+    run = on("PC2", "net-create '" + share + "' --admin x --password y --force --old-password no");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.out.find("パスワードが、管理者によって設定されたものと違います。"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(testing::TempFolder::read(office / "share/velnet.myc"), adminFile);
+    EXPECT_EQ(on("PC2", "net-create '" + share + "' --admin 経理").exitCode, 2);
+
+    for (const char* pc : {"PC1", "PC2"})
+        office.write(std::string(pc) + "/Torka.ini", "[Settei]\r\nedtNetFolder=" + share + "/\r\n");
+    EXPECT_EQ(on("PC1", "rights").out, "7 管理コンピュータ\n");
+    EXPECT_EQ(on("PC2", "rights").out, "0\n");
+    // PC1's rights file copied to PC2 is rebuilt for PC2.
+    std::filesystem::copy_file(office / "PC1/velnetid.myc", office / "PC2/velnetid.myc",
+                               std::filesystem::copy_options::overwrite_existing);
+    EXPECT_EQ(on("PC2", "rights").out, "0\n");
+    EXPECT_EQ(on("PC1", "rights").out, "7 管理コンピュータ\n");
+}
+
 }  // namespace
 }  // namespace velmo

@@ -213,7 +213,7 @@ TEST(FolderCreation, ReassigningWritesTheConfiguredFolderAndTheStartFolderStepNe
     fs::create_directories(share);
     FolderCreationPlace startStep;
     startStep.presetFolder = share;
-    startStep.startFolderIsShared = true;
+    startStep.skipOtherFilesQuestion = true;
     pc1.ui.clearShown();
     EXPECT_EQ(pc1.press(Mode::CreateFolder, {"総務", "pw"}, startStep).chosenFolder, share);
     EXPECT_TRUE(pc1.browserStarts.empty());
