@@ -62,7 +62,9 @@ TfmC21::TfmC21(MainWindowContext context, QWidget* parent)
       ui_(context.ui, std::cerr),
       context_(askingThrough(std::move(context), ui_)),
       runSettings_(context_.folders, context_.options, context_.clock, context_.sleeper,
-                   networkStart_) {
+                   networkStart_),
+      rights_(context_.folders, context_.options.firstNetworkSetup, context_.clock, context_.ui,
+              context_.sleeper) {
     setWindowTitle(kWindowCaption);
     setObjectName("fmC21");
     registerCommands();
@@ -70,6 +72,8 @@ TfmC21::TfmC21(MainWindowContext context, QWidget* parent)
     createMenus();
     createPages();
     network_->attachToMonthPage();
+    if (runSettings_.firstNetworkSetup())
+        rights_.prepareFirstNetworkSetup();
     readSettings();
     initialiseMonths();
     addDataSaveStep([this] { return monthPage_->session().saveAll(); });
@@ -290,7 +294,8 @@ void TfmC21::createMenus() {
                                              monthPage_->session().runToday());
              refreshGoMenu();
          },
-         [this] { return editor_ && editor_->isVisible(); }, [this] { close(); }, networkStart_},
+         [this] { return editor_ && editor_->isVisible(); }, [this] { close(); }, networkStart_,
+         rights_},
         *go, commands_, this);
     go->addSeparator();
     connect(go, &QMenu::aboutToShow, this, &TfmC21::refreshGoMenu);

@@ -13,6 +13,7 @@
 
 #include "app/commands/main_commands.h"
 #include "app/page_bounds.h"
+#include "app/startup/administrator_rights.h"
 #include "app/startup/full_save.h"
 #include "app/startup/launch_options.h"
 #include "app/startup/run_settings.h"
@@ -135,6 +136,7 @@ private:
     MainCommands commands_;
     NetworkModeStart networkStart_;
     RunSettings runSettings_;
+    AdministratorRights rights_;
     std::unique_ptr<StartEndLog> log_;
     QAction* logMenuItem_ = nullptr;
     QTabWidget* pages_ = nullptr;

@@ -12,6 +12,7 @@
 #include "app/commands/main_commands.h"
 #include "app/month_page.h"
 #include "app/panel_status_line.h"
+#include "app/startup/administrator_rights.h"
 #include "app/startup/run_settings.h"
 #include "dialogs/folder_wait_dialog.h"
 #include "shared/folder_probe.h"
@@ -59,6 +60,7 @@ NetworkActions::NetworkActions(NetworkActionsContext context, QMenu& goMenu, Mai
             context_.reloadAll();
     };
     hooks.showCurrentMonth = [this] { context_.page().showCurrentMonth(); };
+    hooks.evaluateRights = [this] { context_.rights.evaluate(session_->mode().sharedFolder()); };
     RunSettings& run = context_.run;
     session_ = std::make_unique<SharedFolderSession>(
         [&run] { return run.hasBeenRead() ? &run.dataFolders() : nullptr; }, context_.computerName,

@@ -23,6 +23,7 @@ class QWidget;
 
 namespace velmo {
 
+class AdministratorRights;
 class MainCommands;
 class MonthPage;
 class RunSettings;
@@ -51,6 +52,8 @@ struct NetworkActionsContext {
     std::function<void()> endProgram;
     // The settings reader's way into network mode, made before this.
     NetworkModeStart& start;
+    // Evaluated whenever network mode comes on.
+    AdministratorRights& rights;
 };
 
 class NetworkActions : public QObject {

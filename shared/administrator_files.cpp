@@ -67,6 +67,17 @@ bool writeAdministratorFile(const fs::path& sharedFolder, const AdministratorEnt
         context, NewFileAccess::Umask);
 }
 
+bool prepareFirstSetupAdministrator(const fs::path& startFolder, AdministratorEntry& held,
+                                    const CipherFileContext& context) {
+    held = {context.computerName, context.computerName};
+    if (existsAny(startFolder / kAdministratorFileName))
+        return true;
+    if (writeAdministratorFile(startFolder, held, context))
+        return true;
+    context.ui.message(kFirstSetupAdministratorFailedMessage);
+    return false;
+}
+
 std::optional<AdministratorRecord> loadAdministratorFile(const fs::path& sharedFolder,
                                                          UserInterface& ui, Sleeper& sleeper) {
     const std::optional<std::vector<std::string>> fields =

@@ -67,6 +67,17 @@ std::optional<std::string> administratorTextProblem(std::string_view text);
 bool writeAdministratorFile(const std::filesystem::path& sharedFolder,
                             const AdministratorEntry& entry, const CipherFileContext& context);
 
+inline constexpr const char* kFirstSetupAdministratorFailedMessage =
+    "相性の問題で、これらの管理者名、又はパスワードが登録できません。\r\n"
+    "管理者名、又はパスワードを変更して、再度実行してください。";
+
+// The first start from a shared folder ("/F"): the name and password held become this
+// computer's name, and that computer becomes the folder's administrator unless the
+// folder names one already (an administrator is never replaced from here). False when
+// the write failed (told).
+bool prepareFirstSetupAdministrator(const std::filesystem::path& startFolder,
+                                    AdministratorEntry& held, const CipherFileContext& context);
+
 // Reads velnet.myc of the folder; kCipherReadMessage and nothing when it is not whole.
 std::optional<AdministratorRecord> loadAdministratorFile(const std::filesystem::path& sharedFolder,
                                                          UserInterface& ui, Sleeper& sleeper);

@@ -29,7 +29,7 @@ std::optional<std::string> folderCreationRefusal(FolderCreationMode mode,
     if (mode == FolderCreationMode::CreateFolder && sharing)
         return std::string(kNetworkSharingOnMessage);
     if (computerName.empty())
-        return std::string(kNoComputerNameMessage);
+        return std::string(kCreationNoComputerNameMessage);
     if (mode == FolderCreationMode::ReassignAdministrator && trimSpaces(sharedFolderBox).empty())
         return std::string(kSharedFolderNotSetMessage);
     if (mode == FolderCreationMode::GrantRights && !folderExists(sharedFolderBox))

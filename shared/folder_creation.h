@@ -20,7 +20,7 @@ enum class FolderCreationMode {
 };
 
 inline constexpr const char* kStoppedMessage = "中止します。";
-inline constexpr const char* kNoComputerNameMessage =
+inline constexpr const char* kCreationNoComputerNameMessage =
     "コンピュータ名が取得できません。\r\n\r\nネットワークデータフォルダ作成処理を中止します。";
 inline constexpr const char* kSharedFolderNotSetMessage =
     "「ネットワーク上のデータフォルダ」が設定されていません。\r\n先に設定してください。";

@@ -37,13 +37,19 @@ RunSettings::RunSettings(const StartFolders& folders, const LaunchOptions& optio
       sleeper_(sleeper),
       networkSwitch_(networkSwitch),
       store_(placeOf(folders)),
-      settings_(defaultSettings(SettingsEnvironment{clock})) {}
+      settings_(defaultSettings(SettingsEnvironment{clock})),
+      firstNetworkSetup_(options.firstNetworkSetup && folders.startedFromNetwork &&
+                         !existsPlainFile(folders.startMarker)) {}
 
 void RunSettings::read(const DesktopFacts& desktop, UserInterface& ui) {
     SettingsEnvironment env = environmentOf(start_, desktop, clock_);
-    // A shared folder found by an earlier read of this run outlives later reads.
-    if (folders_ && !folders_->sharedFolder.empty())
+    // A shared folder found by an earlier read of this run outlives later reads; the
+    // first network setup ignores the stored keys for the whole run.
+    if (folders_ && (firstNetworkSetup_ || !folders_->sharedFolder.empty())) {
         env.keptSharedFolderKeys = settings_.network;
+    } else if (!folders_ && firstNetworkSetup_) {
+        env.keptSharedFolderKeys = firstNetworkSetupKeys(start_.startFolder);
+    }
     SettingsStore::ReadResult result = store_.read(env, sleeper_);
     settings_ = result.settings;
     settingsFile_ = std::move(result.settingsFile);

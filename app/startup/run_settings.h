@@ -46,6 +46,9 @@ public:
         return settingsFile_ ? &*settingsFile_ : nullptr;
     }
     bool hasBeenRead() const { return folders_.has_value(); }
+    // "/F" started from a network drive whose start folder has no start marker: the
+    // start folder is the shared folder for this run, whatever the settings file says.
+    bool firstNetworkSetup() const { return firstNetworkSetup_; }
 
 private:
     const StartFolders& start_;
@@ -57,6 +60,7 @@ private:
     TorkaSettings settings_;
     std::optional<ProfileFile> settingsFile_;
     std::optional<FolderReadResult> folders_;
+    bool firstNetworkSetup_ = false;
 };
 
 }  // namespace velmo

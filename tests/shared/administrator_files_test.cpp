@@ -190,5 +190,56 @@ TEST(RightsLevel, BrokenOrMissingFilesGiveNoRightsWithTheirMessages) {
     EXPECT_EQ(TempFolder::read(pc2.place.rightsFile), "garbage\r\n");
 }
 
+// Files written by velmo-tool net-create for administrator "総務課" on SOUMU-PC.
+TEST(AdministratorFiles, GoldenFilesDecodeBackToTheirFields) {
+    const std::filesystem::path golden =
+        std::filesystem::path(VELMO_SOURCE_DIR) / "tests/data/administrator";
+    ScriptedUserInterface ui;
+    RecordingSleeper sleeper;
+    const std::string soumu = cp932::decode("\x91\x8d\x96\xb1\x89\xdb");  // 総務課 in CP932
+    ASSERT_EQ(soumu, "総務課");
+    EXPECT_EQ(loadFramedFile(golden / kAdministratorFileName, 5, ui, sleeper),
+              (Fields{soumu, "kami2026", "SOUMU-PC", "0", "2461385"}));
+    EXPECT_EQ(loadFramedFile(golden / kRightsFileName, 5, ui, sleeper),
+              (Fields{"SOUMU-PC", "kami2026", "SOUMU-PC", "7", "2461385"}));
+    const std::string ini = encipherIniLines(
+        TempFolder::read(golden / kFolderAdministrationFileName), kFolderAdministrationKey);
+    EXPECT_TRUE(ini.starts_with("[Net]\r\ndum1=")) << ini;
+    for (const std::string& line :
+         {"SvName=" + cp932::encode(soumu) + "\r\n", std::string("SvCode=kami2026\r\n"),
+          std::string("SvPCName=SOUMU-PC\r\n")})
+        EXPECT_NE(ini.find(line), std::string::npos) << line;
+    EXPECT_TRUE(ui.texts().empty());
+}
+
+TEST(FirstSetupAdministrator, TheStartFolderGetsThisComputerOnceAndNeverAnother) {
+    TempFolder office;
+    Computer pc1("PC1", office);
+    const std::filesystem::path start = pc1.place.sharedFolder;
+    EXPECT_TRUE(prepareFirstSetupAdministrator(start, pc1.held, pc1.context));
+    EXPECT_EQ(pc1.held.name, "PC1");
+    EXPECT_EQ(pc1.held.password, "PC1");
+    EXPECT_EQ(loadFramedFile(start / kAdministratorFileName, 5, pc1.ui, pc1.sleeper),
+              (Fields{"PC1", "PC1", "PC1", "0", "2461385"}));
+    EXPECT_EQ(pc1.evaluate(), kAdministratorComputer);
+
+    // A second computer started the same way leaves the administrator alone.
+    Computer pc2("PC2", office);
+    const std::string before = TempFolder::read(start / kAdministratorFileName);
+    EXPECT_TRUE(prepareFirstSetupAdministrator(start, pc2.held, pc2.context));
+    EXPECT_EQ(TempFolder::read(start / kAdministratorFileName), before);
+    EXPECT_EQ(pc2.held.name, "PC2");
+    EXPECT_EQ(pc2.evaluate(), kNoRights);
+    EXPECT_TRUE(pc2.ui.texts().empty());
+}
+
+TEST(FirstSetupAdministrator, AFailedWriteIsToldAndReported) {
+    TempFolder office;
+    Computer pc1("PC1", office);
+    EXPECT_FALSE(prepareFirstSetupAdministrator(office.path() / "gone", pc1.held, pc1.context));
+    ASSERT_FALSE(pc1.ui.texts().empty());
+    EXPECT_EQ(pc1.ui.texts().back(), kFirstSetupAdministratorFailedMessage);
+}
+
 }  // namespace
 }  // namespace velmo

@@ -63,7 +63,8 @@ struct Desk {
 TEST(FolderCreation, TheDialogRefusesToOpenWithoutWhatItsModeNeeds) {
     TempFolder office;
     EXPECT_EQ(folderCreationRefusal(Mode::CreateFolder, "PC1", "", true), kNetworkSharingOnMessage);
-    EXPECT_EQ(folderCreationRefusal(Mode::CreateFolder, "", "", false), kNoComputerNameMessage);
+    EXPECT_EQ(folderCreationRefusal(Mode::CreateFolder, "", "", false),
+              kCreationNoComputerNameMessage);
     EXPECT_FALSE(folderCreationRefusal(Mode::CreateFolder, "PC1", "", false));
     EXPECT_EQ(folderCreationRefusal(Mode::ReassignAdministrator, "PC1", " ", true),
               kSharedFolderNotSetMessage);
