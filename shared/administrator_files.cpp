@@ -18,7 +18,7 @@ namespace {
 constexpr std::size_t kFrameFields = 5;
 constexpr Retry kIniRetry{5, std::chrono::milliseconds(500)};
 
-std::string passwordAsStored(std::string password) {
+std::string passwordAsStored(const std::string& password) {
     return password.empty() ? std::string(kPasswordStoredAsFalse) : password;
 }
 

@@ -184,7 +184,7 @@ FolderCreationOutcome FolderCreation::grantRights(const fs::path& folder,
                                                   const AdministratorEntry& entered) {
     UserInterface& ui = context_.ui;
     state_.held = entered;
-    const FolderCreationOutcome closed{true, folder};
+    FolderCreationOutcome closed{true, folder};
     const std::optional<AdministratorRecord> admin =
         loadAdministratorFile(folder, ui, context_.sleeper);
     if (!admin)
