@@ -240,8 +240,12 @@ bool readLineFile(const fs::path& path, LineList& lines, UserInterface& ui, Slee
         if (attempt < kReaderTries)
             sleeper.sleep(kReaderPause);
     }
-    ui.message("読込エラー[" + path.string() + "]");
+    ui.message(readErrorText(path));
     return false;
+}
+
+std::string readErrorText(const fs::path& path) {
+    return "読込エラー[" + path.string() + "]";
 }
 
 bool readLinesRetrying(const fs::path& path, LineList& lines, Retry retry, Sleeper& sleeper) {

@@ -26,6 +26,9 @@ struct Retry {
 bool readLineFile(const std::filesystem::path& path, LineList& lines, UserInterface& ui,
                   Sleeper& sleeper);
 
+// The reader's message for a file it could not read: "読込エラー[" + path + "]".
+std::string readErrorText(const std::filesystem::path& path);
+
 // Decodes a whole CP932 text into lines exactly as readLineFile does.
 LineList splitFileText(std::string_view bytes);
 

@@ -96,10 +96,6 @@ SettingsSaveResult SettingsStore::save(const TorkaSettings& settings,
     return {file.save(kSettingsRetry, sleeper), file.path()};
 }
 
-namespace {
-
-// Reads the file afresh, applies the change and saves it; a file that could not be read
-// is never saved over.
 bool updateSettingsFile(const std::filesystem::path& settingsFile, Sleeper& sleeper,
                         const std::function<void(ProfileFile&)>& change) {
     ProfileFile file = ProfileFile::load(settingsFile, kSettingsRetry, sleeper);
@@ -108,8 +104,6 @@ bool updateSettingsFile(const std::filesystem::path& settingsFile, Sleeper& slee
     change(file);
     return file.save(kSettingsRetry, sleeper) == ProfileFile::SaveOutcome::Saved;
 }
-
-}  // namespace
 
 bool saveBackupNames(const std::filesystem::path& settingsFile,
                      const std::array<std::string, 3>& names, Sleeper& sleeper) {

@@ -86,6 +86,11 @@ private:
     std::set<std::string> reportedWindowsFolders_;
 };
 
+// Reads the settings file afresh, applies the change and saves it at once, every other
+// line as it was; a file that could not be read is never saved over. True when saved.
+bool updateSettingsFile(const std::filesystem::path& settingsFile, Sleeper& sleeper,
+                        const std::function<void(ProfileFile&)>& change);
+
 // Writes the three backup names (CaFT1..3) into the settings file and saves it at once,
 // so that a crash before the next full save cannot rotate the same backups twice.
 bool saveBackupNames(const std::filesystem::path& settingsFile,
