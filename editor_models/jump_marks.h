@@ -5,7 +5,6 @@
 // so "&1あ" (a digit and half a character) is no "1".
 
 #include <array>
-#include <cstddef>
 #include <functional>
 #include <span>
 #include <string>

@@ -54,9 +54,10 @@ TextDocument parseTextDocument(std::string_view bytes);
 // character CP932 cannot store.
 std::optional<std::string> textDocumentBytes(const TextDocument& document);
 
-// Reads the whole file (five tries 500 ms apart, as the line file reader). A file that
-// cannot be read shows the line file reader's "読込エラー[" + path + "]" and gives
-// nothing.
+// Reads the whole file; a refused open or read is tried five times 500 ms apart, as
+// the line file reader does, while a missing file or one that is no ordinary file fails
+// at once. A file that cannot be read shows the line file reader's
+// "読込エラー[" + path + "]" and gives nothing.
 std::optional<TextDocument> readTextDocument(const std::filesystem::path& file, UserInterface& ui,
                                              Sleeper& sleeper);
 
