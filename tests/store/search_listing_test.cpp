@@ -96,6 +96,17 @@ TEST(SearchListing, SkipsWhatIsNoEntryAndCountsThePeriodFile) {
     EXPECT_EQ(sources.files.back().filename(), "Ca200212.myc");
 }
 
+TEST(SearchListing, TheDaysOctober1582LacksHaveNoWeekday) {
+    TempFolder folder;
+    writeMonth(folder, "Ca158210.myc",
+               {" 4,1,,ユリウス暦最後,", "10,1,,存在しない日,", "15,1,,グレゴリオ暦最初,"});
+    ScriptedUserInterface ui;
+    RecordingSleeper sleeper;
+    EXPECT_EQ(buildSearchListing(folder.path(), ui, sleeper),
+              (Lines{"", "1582年10月15日(金) グレゴリオ暦最初", "",
+                     "1582年10月10日(？) 存在しない日", "", "1582年10月 4日(木) ユリウス暦最後"}));
+}
+
 TEST(SearchListing, WrittenInCp932AndReadBack) {
     TempFolder folder;
     ScriptedUserInterface ui;
