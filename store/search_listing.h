@@ -64,7 +64,7 @@ struct ListingOpening {
 
 // What the search window shows when it opens: a listing of at most 30 days is loaded;
 // an older one is rebuilt when the user agrees; a missing one is announced and built.
-// Nothing is written here.
+// A listing that cannot be read opens empty (the reader said so). Nothing is written here.
 ListingOpening openSearchListing(const std::filesystem::path& dataFolder, const Clock& clock,
                                  UserInterface& ui, Sleeper& sleeper,
                                  const ListingProgress& progress = {});
