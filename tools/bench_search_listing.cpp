@@ -26,8 +26,6 @@
 #include "store/search_listing.h"
 #include "tools/bench_support.h"
 
-extern char** environ;
-
 namespace {
 
 namespace fs = std::filesystem;
@@ -98,6 +96,7 @@ int runSearch(const fs::path& tool) {
     std::vector<std::string> arguments{tool.string(), "--start-folder", startFolder, "search",
                                        kSearchedText};
     std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
     for (std::string& argument : arguments)
         argv.push_back(argument.data());
     argv.push_back(nullptr);
