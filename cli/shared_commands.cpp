@@ -6,6 +6,7 @@
 #include "app/navigation/day_edit.h"
 #include "calendar/julius_day.h"
 #include "cli/admin_commands.h"
+#include "cli/command_session.h"
 #include "cli/start_folder_settings.h"
 #include "platform/posix/system_info.h"
 #include "shared/folder_probe.h"
@@ -67,25 +68,11 @@ int runAddLineCommand(const std::string& startFolder, const std::vector<std::str
         return 1;
     }
     ThreadSleeper sleeper;
-    const TorkaSettings settings = startFolderSettings(startFolder, sleeper);
-    DataFolders folders = decideDataFolders(settings.data.edFolder, startFolder, settings.yDataForm,
-                                            folderExistsOnDisk);
-    SilentStatusLine status;
-    SharedFolderSession shared([&] { return &folders; }, platform::computerName(), ui, status,
-                               sleeper, {}, folderReachableText);
-    const NetworkKeys& net = settings.network;
-    if (net.cbNet && net.vNet_flg) {
-        shared.mode().setSharedFolder(sharedFolderFor(net.edtNetFolder, "", folderExistsOnDisk));
-        if (!folderReachableText(sharedDataFolder(shared.mode().sharedFolder()))) {
-            ui.message(
-                sharedFolderMissing(sharedDataFolder(shared.mode().sharedFolder()), kReloadCheck));
-            return 1;
-        }
-        if (!shared.mode().setState(true))
-            return 1;
-    }
-
-    const DataLocation& data = folders.current();
+    CommandSession session(startFolder, ui, sleeper);
+    if (!session.start())
+        return 1;
+    SharedFolderSession& shared = session.shared();
+    const DataLocation& data = session.data();
     const MonthFileContext files{data.folder(), data.label(), ui, sleeper, shared.mode()};
     MonthSlot slot;
     const Ymd& date = request->date;

@@ -22,6 +22,7 @@
 #include "cli/admin_commands.h"
 #include "cli/console_user_interface.h"
 #include "cli/render_command.h"
+#include "cli/search_command.h"
 #include "cli/shared_commands.h"
 #include "core/clock.h"
 #include "core/user_interface.h"
@@ -74,6 +75,10 @@ int usage(int code) {
         "                   velnet.myc) with this computer as its administrator computer;\n"
         "                   an existing torkanet.bini is replaced only with --force, an\n"
         "                   existing administrator only with its password (--old-password)\n"
+        "  search TEXT      print every line of the data folder's search listing\n"
+        "                   (kensaku.txt) that holds TEXT; a missing listing is built and\n"
+        "                   saved first, an old one is used as it is. Exit status 1 when\n"
+        "                   no line holds TEXT\n"
         "  rights           print this computer's rights level for the shared folder set\n"
         "                   in the settings: 0, \"6 管理者権限\" or \"7 管理コンピュータ\"\n"
         "  jd Y M D         print the Julius day number of a date and its weekday number\n"
@@ -316,12 +321,14 @@ int main(int argc, char** argv) {
             return usage(2);
         return holidays(options, rest[1] == "--write" ? rest[2] : rest[1], write);
     }
-    if (rest[0] == "render") {
+    if (rest[0] == "render" || rest[0] == "search") {
         const std::optional<std::string> start = seededStartFolder(options);
         if (!start)
             return 1;
         ConsoleUserInterface ui;
-        return velmo::runRenderCommand(*start, {rest.begin() + 1, rest.end()}, ui);
+        const std::vector<std::string> commandArguments(rest.begin() + 1, rest.end());
+        return rest[0] == "render" ? velmo::runRenderCommand(*start, commandArguments, ui)
+                                   : velmo::runSearchCommand(*start, commandArguments, ui);
     }
     if (rest[0] == "add-line" || rest[0] == "locks" || rest[0] == "unlock-all") {
         const std::optional<std::string> start = seededStartFolder(options);

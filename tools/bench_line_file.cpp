@@ -17,6 +17,7 @@
 #include "core/user_interface.h"
 #include "store/cp932.h"
 #include "store/line_file.h"
+#include "tools/bench_support.h"
 
 namespace {
 
@@ -24,43 +25,14 @@ namespace fs = std::filesystem;
 
 constexpr std::size_t kFileSize = std::size_t{10} * 1024 * 1024;
 
-class ConsoleUserInterface final : public velmo::UserInterface {
-public:
-    bool question(const std::string& text, const std::string&, velmo::DefaultButton) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-        return false;
-    }
-    void information(const std::string& text, const std::string&) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-    }
-    void error(const std::string& text, const std::string&) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-    }
-    void message(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
-    void showWaitWindow() override {}
-    void hideWaitWindow() override {}
-};
-
 // Lines shaped like a month file's entries: day, position, an empty field, a text
 // mixing ASCII and double-byte characters (with "，" for ","), colour and carried values.
 std::string scheduleFileBytes() {
-    static constexpr std::string_view kTexts[] = {
-        "定例会議（第３会議室）",
-        "10:00 打合せ ABC商事 佐藤様",
-        "歯医者",
-        "プロジェクト進捗報告，資料準備",
-        "Team lunch @ cafeteria",
-        "出張：大阪（新幹線のぞみ 7:03発）",
-        "締切 ― 請求書発行",
-        "誕生日",
-        "ｶﾀｶﾅﾒﾓ 半角",
-        "月次棚卸し・在庫確認",
-    };
     static constexpr std::string_view kColours[] = {"clBlack", "clRed", "clBlue", "255", "8421504"};
     std::mt19937 random(2024);
     std::uniform_int_distribution<int> day(1, 31);
     std::uniform_int_distribution<int> position(0, 9);
-    std::uniform_int_distribution<std::size_t> text(0, std::size(kTexts) - 1);
+    std::uniform_int_distribution<std::size_t> text(0, std::size(velmo::bench::kScheduleTexts) - 1);
     std::uniform_int_distribution<std::size_t> colour(0, std::size(kColours) - 1);
     std::uniform_int_distribution<int> repeat(1, 3);
 
@@ -71,7 +43,7 @@ std::string scheduleFileBytes() {
         utf8.clear();
         utf8 += std::to_string(day(random)) + "," + std::to_string(position(random)) + ",,";
         for (int i = repeat(random); i > 0; --i) {
-            utf8 += kTexts[text(random)];
+            utf8 += velmo::bench::kScheduleTexts[text(random)];
         }
         utf8 += ",";
         utf8 += kColours[colour(random)];
@@ -84,25 +56,15 @@ std::string scheduleFileBytes() {
 
 class BenchFile {
 public:
-    BenchFile() {
-        std::string pattern = (fs::temp_directory_path() / "velmo-bench-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-            throw std::runtime_error("mkdtemp failed");
-        folder_ = pattern;
-        file_ = folder_ / "Ca202409.myc";
-        bytes_ = scheduleFileBytes();
+    BenchFile() : file_(folder_.path() / "Ca202409.myc"), bytes_(scheduleFileBytes()) {
         std::ofstream(file_, std::ios::binary)
             .write(bytes_.data(), static_cast<std::streamsize>(bytes_.size()));
-    }
-    ~BenchFile() {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
     }
     const fs::path& file() const { return file_; }
     const std::string& bytes() const { return bytes_; }
 
 private:
-    fs::path folder_;
+    velmo::bench::TemporaryFolder folder_;
     fs::path file_;
     std::string bytes_;
 };
@@ -114,7 +76,7 @@ const BenchFile& benchFile() {
 
 // Reads the file once; returns the number of lines, or 0 on failure.
 std::size_t readOnce() {
-    ConsoleUserInterface ui;
+    velmo::bench::StderrUserInterface ui;
     velmo::ThreadSleeper sleeper;
     velmo::LineList lines;
     if (!velmo::readLineFile(benchFile().file(), lines, ui, sleeper))

@@ -16,23 +16,11 @@
 #include "core/user_interface.h"
 #include "shared/shared_folder_session.h"
 #include "store/data_folders.h"
+#include "tools/bench_support.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-class SilentUserInterface final : public velmo::UserInterface {
-public:
-    bool question(const std::string& text, const std::string&, velmo::DefaultButton) override {
-        std::fprintf(stderr, "%s\n", text.c_str());
-        return false;
-    }
-    void information(const std::string& text, const std::string&) override { message(text); }
-    void error(const std::string& text, const std::string&) override { message(text); }
-    void message(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
-    void showWaitWindow() override {}
-    void hideWaitWindow() override {}
-};
 
 fs::path sharedFolder() {
     if (const char* given = std::getenv("VELMO_BENCH_SHARED"))
@@ -66,7 +54,7 @@ struct Round {
     }
 
     velmo::DataFolders folders;
-    SilentUserInterface ui;
+    velmo::bench::StderrUserInterface ui;
     velmo::SilentStatusLine status;
     velmo::ThreadSleeper sleeper;
     velmo::FolderExists exists = velmo::folderExistsOnDisk;

@@ -213,6 +213,48 @@ TEST(VelmoTool, FirstCommandOnAFreshHomeSeedsTheStartFolderAsTheProgramDoes) {
     EXPECT_FALSE(std::filesystem::exists(start + "ReadMe.txt"));
 }
 
+TEST(VelmoTool, SearchBuildsTheListingOnceAndPrintsTheMatchingLines) {
+    testing::TempFolder temp;
+    const std::string start = "--start-folder '" + temp.path().string() + "/' ";
+    temp.write(
+        "Data/Files1/Ca202409.myc",
+        cp932::encode("10,1,,定例会議,,,,,,\r\n10,2,,昼食,,,,,,\r\n77,1,,会議室の予約,\r\n"));
+    ToolRun run = runTool(start + "search 会議");
+    EXPECT_EQ(run.exitCode, 0) << run.out;
+    // The notice of the missing listing goes to stderr, the matches to stdout.
+    EXPECT_EQ(run.out,
+              "[確認 -ベルモ-] 検索データが見あたりません。\n新しい検索データを作ります。\n"
+              "  会議室の予約\n2024年 9月10日(火) 定例会議\n");
+    const std::filesystem::path listing = temp / "Data/Files1/kensaku.txt";
+    EXPECT_EQ(cp932::decode(testing::TempFolder::read(listing)),
+              "\r\n[ 2024年 9月 ]\r\n  会議室の予約\r\n\r\n2024年 9月10日(火) 定例会議\r\n"
+              "                   昼食\r\n");
+
+    // A fresh listing is searched as it stands, not rebuilt.
+    temp.write("Data/Files1/kensaku.txt", cp932::encode("手で足した会議\r\n"));
+    run = runTool(start + "search 会議");
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, "手で足した会議\n");
+    EXPECT_EQ(runTool(start + "search 昼食").exitCode, 1);
+    EXPECT_EQ(runTool(start + "search").exitCode, 2);
+}
+
+TEST(VelmoTool, SearchInNetworkModeUsesTheSharedDataFolder) {
+    testing::TempFolder office;
+    const std::string share = (office / "share").string() + "/";
+    office.write("share/Data/Files1/Ca202409.myc", cp932::encode(" 3,1,,共有の会議,\r\n"));
+    office.write("PC1/Data/Files1/Ca202409.myc", cp932::encode(" 3,1,,手元の会議,\r\n"));
+    office.write("PC1/Torka.ini",
+                 "[Settei]\r\ncbNet=1\r\nvNet_flg=1\r\nedtNetFolder=" + share + "\r\n");
+    const ToolRun run = runTool("--start-folder '" + (office / "PC1").string() + "/' search 会議",
+                                "VELMO_COMPUTER_NAME=PC1");
+    EXPECT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_NE(run.out.find("2024年 9月 3日(火) 共有の会議\n"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("手元の会議"), std::string::npos) << run.out;
+    EXPECT_TRUE(std::filesystem::exists(office / "share/Data/Files1/kensaku.txt"));
+    EXPECT_FALSE(std::filesystem::exists(office / "PC1/Data/Files1/kensaku.txt"));
+}
+
 // Two computers of an office, each with its own start folder, on one shared folder.
 TEST(VelmoTool, NetCreateMakesThisComputerTheAdministratorAndOthersGetNoRights) {
     testing::TempFolder office;
