@@ -184,13 +184,6 @@ private slots:
         QCOMPARE(FindDialog::ask(nullptr, "y", settings), std::nullopt);
         QCOMPARE(settings.history(), (QStringList{"予定", "x"}));
     }
-
-    void theDefaultFileIsInTheUsersConfigFolder() {
-        QTemporaryDir dir;
-        qputenv("XDG_CONFIG_HOME", dir.path().toUtf8());
-        QCOMPARE(FindSettings().file(), dir.filePath("velmo/find.ini"));
-        qunsetenv("XDG_CONFIG_HOME");
-    }
 };
 
 QTEST_MAIN(FindDialogTest)
