@@ -7,6 +7,7 @@
 #include <QTextBlock>
 #include <QTimer>
 #include <algorithm>
+#include <cstdlib>
 
 namespace velmo {
 namespace {
@@ -57,6 +58,10 @@ QString plainLineBreaks(QString text) {
 bool isTokenBreak(QChar c) {
     return c.isSpace() || c == QChar(0x3000);
 }
+
+// How far the mouse moves before the link under it is looked up again.
+constexpr int kPointerCheckX = 8;
+constexpr int kPointerCheckY = 4;
 
 }  // namespace
 
@@ -176,14 +181,17 @@ void LineEditor::pushUndo(Snapshot state) {
         undo_.pop_front();
 }
 
-void LineEditor::beginOwnerStep() {
+bool LineEditor::beginOwnerStep() {
+    if (isReadOnly())
+        return false;
     pushUndo(snapshot(text_, textCursor().anchor(), textCursor().position()));
     redo_.clear();
     run_ = Run::None;
+    return true;
 }
 
 void LineEditor::undoStep() {
-    if (undo_.empty())
+    if (!canUndo())
         return;
     redo_.push_back(snapshot(text_, textCursor().anchor(), textCursor().position()));
     Snapshot state = std::move(undo_.back());
@@ -192,7 +200,7 @@ void LineEditor::undoStep() {
 }
 
 void LineEditor::redoStep() {
-    if (redo_.empty())
+    if (!canRedo())
         return;
     pushUndo(snapshot(text_, textCursor().anchor(), textCursor().position()));
     Snapshot state = std::move(redo_.back());
@@ -262,11 +270,13 @@ void LineEditor::onContentsChange(int position, int removed, int added) {
     edit.insertedBreaks = static_cast<int>(now.mid(start, addedLength).count(kBlockSeparator));
     edit.forwardDelete = forwardDeleteKey_;
 
-    // One undo step per change, except that typing or deleting on in one line continues
-    // the step before it.
+    // One undo step per change, except that typing, overwriting or deleting on in one
+    // line continues the step before it.
     Run kind = Run::None;
     if (edit.startRow == edit.endRow && edit.insertedBreaks == 0) {
-        if (removedLength == 0) {
+        if (overwriteKey_) {
+            kind = Run::Overwriting;
+        } else if (removedLength == 0) {
             kind = Run::Typing;
         } else if (addedLength == 0) {
             kind = forwardDeleteKey_ ? Run::DeletingForward : Run::DeletingBack;
@@ -280,7 +290,7 @@ void LineEditor::onContentsChange(int position, int removed, int added) {
         redo_.clear();
     }
     run_ = kind;
-    runEnd_ = kind == Run::Typing ? start + addedLength : start;
+    runEnd_ = kind == Run::Typing || kind == Run::Overwriting ? start + addedLength : start;
 
     text_ = now;
     const bool linesChanged = edit.startRow != edit.endRow || edit.insertedBreaks > 0;
@@ -353,10 +363,10 @@ TokenKind LineEditor::tokenKindAt(int row, int column) const {
     return TokenKind::Other;
 }
 
-void LineEditor::selectTokenAt(int row, int column) {
+QTextCursor LineEditor::tokenCursorAt(int row, int column) const {
     const QTextBlock block = document()->findBlockByNumber(row);
     if (!block.isValid())
-        return;
+        return {};
     const QString text = block.text();
     QTextCursor cursor(block);
     if (tokenKindAt(row, column) == TokenKind::Other) {
@@ -374,42 +384,122 @@ void LineEditor::selectTokenAt(int row, int column) {
         cursor.setPosition(block.position() + begin);
         cursor.setPosition(block.position() + end, QTextCursor::KeepAnchor);
     }
+    return cursor;
+}
+
+void LineEditor::selectTokenAt(int row, int column) {
+    const QTextCursor cursor = tokenCursorAt(row, column);
+    if (!cursor.isNull())
+        setTextCursor(cursor);
+}
+
+std::optional<QString> LineEditor::linkAt(int row, int column) const {
+    if (tokenKindAt(row, column) == TokenKind::Other)
+        return std::nullopt;
+    return tokenCursorAt(row, column).selectedText();
+}
+
+QString LineEditor::wordAtCaret() const {
+    return tokenCursorAt(caretRow(), caretColumn()).selectedText();
+}
+
+void LineEditor::setActivatesLinks(bool on) {
+    activatesLinks_ = on;
+    viewport()->setMouseTracking(on);
+    pointerCheckedAt_.reset();
+    if (!on)
+        viewport()->setCursor(Qt::IBeamCursor);
+}
+
+void LineEditor::setOverwriting(bool on) {
+    if (on == overwriteMode())
+        return;
+    setOverwriteMode(on);
+    emit overwriteChanged(on);
+}
+
+bool LineEditor::find(const QString& needle, const FindOptions& options) {
+    const QTextCursor caret = textCursor();
+    const int from = options.forward ? caret.selectionEnd() : caret.selectionStart();
+    const std::optional<TextMatch> match = findInText(text_, needle, from, options);
+    if (!match)
+        return false;
+    QTextCursor cursor(document());
+    cursor.setPosition(match->start);
+    cursor.setPosition(match->start + match->length, QTextCursor::KeepAnchor);
     setTextCursor(cursor);
+    ensureCursorVisible();
+    return true;
 }
 
 void LineEditor::keyPressEvent(QKeyEvent* event) {
+    if (handleEditorKey(event))
+        return;
+    const Qt::KeyboardModifiers mods =
+        event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    forwardDeleteKey_ = event->key() == Qt::Key_Delete && !(mods & Qt::ShiftModifier) &&
+                        !textCursor().hasSelection();
+    QPlainTextEdit::keyPressEvent(event);
+    forwardDeleteKey_ = false;
+}
+
+// The keys this editor answers itself; false for those left to QPlainTextEdit.
+bool LineEditor::handleEditorKey(QKeyEvent* event) {
     const int key = event->key();
     const Qt::KeyboardModifiers mods =
         event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
     if (event == QKeySequence::Undo) {
         undoStep();
-        return;
-    }
-    if (event == QKeySequence::Redo ||
-        (key == Qt::Key_Z && mods == (Qt::ControlModifier | Qt::AltModifier))) {
+    } else if (event == QKeySequence::Redo ||
+               (key == Qt::Key_Z && mods == (Qt::ControlModifier | Qt::AltModifier))) {
         redoStep();
-        return;
-    }
-    if (key == Qt::Key_Insert && mods == Qt::ControlModifier) {
+    } else if (key == Qt::Key_Insert && mods == Qt::NoModifier) {
+        setOverwriting(!overwriting());
+    } else if (key == Qt::Key_Insert && mods == Qt::ControlModifier) {
         // Copy, and leave the caret at the end of what was selected.
         copy();
         QTextCursor cursor = textCursor();
         cursor.setPosition(cursor.selectionEnd());
         setTextCursor(cursor);
-        return;
-    }
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && mods == Qt::ShiftModifier) {
+    } else if (key == Qt::Key_Insert && mods == Qt::ShiftModifier) {
+        paste();
+    } else if (key == Qt::Key_Delete && mods == Qt::ShiftModifier) {
+        cut();
+    } else if ((key == Qt::Key_Return || key == Qt::Key_Enter) && mods == Qt::ShiftModifier) {
         // A soft line break would hide a line inside a line: always a real one.
-        QTextCursor cursor = textCursor();
-        cursor.insertText(QStringLiteral("\n"));
-        setTextCursor(cursor);
-        ensureCursorVisible();
-        return;
+        if (!isReadOnly()) {
+            QTextCursor cursor = textCursor();
+            cursor.insertText(QStringLiteral("\n"));
+            setTextCursor(cursor);
+            ensureCursorVisible();
+        }
+    } else {
+        return overwriteTyped(event);
     }
-    forwardDeleteKey_ =
-        key == Qt::Key_Delete && !(mods & Qt::ShiftModifier) && !textCursor().hasSelection();
-    QPlainTextEdit::keyPressEvent(event);
-    forwardDeleteKey_ = false;
+    return true;
+}
+
+// QPlainTextEdit overwrites with a deletion and an insertion of their own, which would be
+// reported as two changes and two undo steps; here both are one change.
+bool LineEditor::overwriteTyped(QKeyEvent* event) {
+    const QString typed = event->text();
+    if (!overwriting() || isReadOnly() || typed.isEmpty() ||
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) ||
+        !(typed.front().isPrint() || typed.front() == QLatin1Char('\t'))) {
+        return false;
+    }
+    QTextCursor cursor = textCursor();
+    if (cursor.hasSelection() || cursor.atBlockEnd())
+        return false;  // nothing to overwrite: ordinary typing
+    overwriteKey_ = true;
+    cursor.beginEditBlock();
+    cursor.deleteChar();
+    cursor.insertText(typed);
+    cursor.endEditBlock();
+    overwriteKey_ = false;
+    setTextCursor(cursor);
+    ensureCursorVisible();
+    return true;
 }
 
 void LineEditor::focusInEvent(QFocusEvent* event) {
@@ -423,10 +513,34 @@ void LineEditor::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void LineEditor::mouseDoubleClickEvent(QMouseEvent* event) {
-    QPlainTextEdit::mouseDoubleClickEvent(event);
     const QTextCursor at = cursorForPosition(event->position().toPoint());
+    if (activatesLinks_ && event->button() == Qt::LeftButton) {
+        if (const std::optional<QString> link = linkAt(at.blockNumber(), at.positionInBlock())) {
+            event->accept();
+            emit linkActivated(*link);
+            return;
+        }
+    }
+    QPlainTextEdit::mouseDoubleClickEvent(event);
     selectTokenAt(at.blockNumber(), at.positionInBlock());
     emit doubleClicked();
+}
+
+void LineEditor::mouseMoveEvent(QMouseEvent* event) {
+    QPlainTextEdit::mouseMoveEvent(event);
+    if (activatesLinks_)
+        updatePointer(event->position().toPoint());
+}
+
+void LineEditor::updatePointer(QPoint at) {
+    if (pointerCheckedAt_ && std::abs(at.x() - pointerCheckedAt_->x()) < kPointerCheckX &&
+        std::abs(at.y() - pointerCheckedAt_->y()) < kPointerCheckY) {
+        return;
+    }
+    pointerCheckedAt_ = at;
+    const QTextCursor under = cursorForPosition(at);
+    const bool overLink = linkAt(under.blockNumber(), under.positionInBlock()).has_value();
+    viewport()->setCursor(overLink ? Qt::PointingHandCursor : Qt::IBeamCursor);
 }
 
 void LineEditor::wheelEvent(QWheelEvent* event) {
@@ -442,7 +556,8 @@ bool LineEditor::canInsertFromMimeData(const QMimeData* source) const {
 }
 
 void LineEditor::insertFromMimeData(const QMimeData* source) {
-    if (!source->hasText())
+    // QPlainTextEdit::paste() does not ask whether the text may change.
+    if (!source->hasText() || isReadOnly())
         return;
     QTextCursor cursor = textCursor();
     cursor.insertText(plainLineBreaks(source->text()));

@@ -2,12 +2,17 @@
 // The multi-line plain-text editor of the day editor, the search window and the memo
 // window: a QPlainTextEdit that reports every change of its text in line terms, keeps
 // its own undo history (so an owner's per-line data comes back with the text), draws
-// each line in a colour its owner chooses and knows links in its text.
+// each line in a colour its owner chooses, knows links in its text and finds text.
 //
 // Every change of the document goes through one handler, whatever made it: typing,
-// Backspace and Delete, cut, paste, middle-click paste, input-method commits. Drops
-// are refused, since a move inside the editor is one change spanning both places and
-// would lose the moved line's data.
+// overwriting, Backspace and Delete, cut, paste, middle-click paste, input-method
+// commits. Drops are refused, since a move inside the editor is one change spanning both
+// places and would lose the moved line's data. While read-only (setReadOnly) none of the
+// editor's own paths changes the text: keys, paste, undo and redo, owner steps.
+//
+// Keys beyond QPlainTextEdit's: Insert toggles overwrite mode, Ctrl+Insert copies and
+// leaves the caret at the selection's end, Shift+Insert pastes, Shift+Delete cuts,
+// Shift+Return breaks the line; the wheel scrolls one line per notch.
 
 #include <QPlainTextEdit>
 #include <any>
@@ -15,6 +20,7 @@
 #include <functional>
 #include <optional>
 
+#include "dialogs/text_find.h"
 #include "editor_models/day_line_attrs.h"
 
 class QSyntaxHighlighter;
@@ -67,14 +73,25 @@ public:
     bool isModified() const;
     void setModified(bool modified);
 
-    // Undo history of at most kUndoLimit steps. Typing and deleting in a row form one
-    // step. An owner that changes its line data outside a text edit calls
-    // beginOwnerStep() first, so that change can be undone too.
-    bool canUndo() const { return !undo_.empty(); }
-    bool canRedo() const { return !redo_.empty(); }
+    // Undo history of at most kUndoLimit steps. Typing, overwriting and deleting in a
+    // row form one step. An owner that changes its line data outside a text edit calls
+    // beginOwnerStep() first, so that change can be undone too; it returns false while
+    // the editor is read-only, and the owner then leaves its data alone. Nothing can be
+    // undone or redone while read-only.
+    bool canUndo() const { return !isReadOnly() && !undo_.empty(); }
+    bool canRedo() const { return !isReadOnly() && !redo_.empty(); }
     void undoStep();
     void redoStep();
-    void beginOwnerStep();
+    bool beginOwnerStep();
+
+    // Overwrite mode: a typed character replaces the one after the caret (not a line
+    // break). The Insert key toggles it.
+    bool overwriting() const { return overwriteMode(); }
+    void setOverwriting(bool on);
+
+    // Searches from the caret (forward from the selection's end, backward from its start),
+    // selects the match and scrolls it into view. Nothing found leaves the selection.
+    bool find(const QString& needle, const FindOptions& options);
 
     // View.
     int visibleRows() const;
@@ -89,9 +106,17 @@ public:
     void refreshLineColours();
 
     // Links: the kind of token at a text position, and selecting it (a whole URL or file
-    // link, else the word).
+    // link, else the word). A position just after a token still counts as the token's.
     TokenKind tokenKindAt(int row, int column) const;
     void selectTokenAt(int row, int column);
+    // The whole link (URL or file link) at a position, nothing where no link stands.
+    std::optional<QString> linkAt(int row, int column) const;
+    // The link or word at the caret, as a double click would select it.
+    QString wordAtCaret() const;
+    // Off (the day editor): a double click selects a link like a word. On: a double click
+    // on a link emits linkActivated instead, and the pointer over a link is a hand.
+    void setActivatesLinks(bool on);
+    bool activatesLinks() const { return activatesLinks_; }
 
 signals:
     // After every change of the text, before caretMoved.
@@ -99,13 +124,17 @@ signals:
     void caretMoved();
     void focusEntered();
     void mouseReleased();
+    // After a double click that selected a word or link (not after linkActivated).
     void doubleClicked();
+    void overwriteChanged(bool overwriting);
+    void linkActivated(const QString& link);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     bool canInsertFromMimeData(const QMimeData* source) const override;
     void insertFromMimeData(const QMimeData* source) override;
@@ -118,7 +147,7 @@ private:
         bool modified = false;
         std::any lines;
     };
-    enum class Run { None, Typing, DeletingBack, DeletingForward };
+    enum class Run { None, Typing, Overwriting, DeletingBack, DeletingForward };
 
     void onContentsChange(int position, int removed, int added);
     void onCursorMoved();
@@ -126,6 +155,11 @@ private:
     void restore(const Snapshot& state);
     void pushUndo(Snapshot state);
     QString rawText() const;
+    // A cursor selecting the token selectTokenAt selects; without a selection for none.
+    QTextCursor tokenCursorAt(int row, int column) const;
+    bool handleEditorKey(QKeyEvent* event);
+    bool overwriteTyped(QKeyEvent* event);
+    void updatePointer(QPoint at);
 
     LineTracker* tracker_ = nullptr;
     QSyntaxHighlighter* highlighter_ = nullptr;
@@ -145,6 +179,12 @@ private:
     bool restoring_ = false;
     bool inChange_ = false;
     bool forwardDeleteKey_ = false;
+    bool overwriteKey_ = false;
+
+    bool activatesLinks_ = false;
+    // Where the pointer shape was last decided; it is decided again only after the
+    // mouse moved far enough, as finding the link under it costs a layout query.
+    std::optional<QPoint> pointerCheckedAt_;
 };
 
 }  // namespace velmo
