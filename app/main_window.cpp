@@ -19,12 +19,15 @@
 #include "app/data_set_actions.h"
 #include "app/date_change_actions.h"
 #include "app/first_start_steps.h"
+#include "app/memo_actions.h"
 #include "app/month_page.h"
 #include "app/month_view_actions.h"
 #include "app/network_actions.h"
 #include "app/rokuyo_display.h"
+#include "app/search_actions.h"
 #include "app/startup/session_ending.h"
 #include "app/status_texts.h"
+#include "app/view_requests.h"
 #include "app/window_placement.h"
 #include "calendar/julius_day.h"
 #include "core/user_interface.h"
@@ -77,6 +80,7 @@ TfmC21::TfmC21(MainWindowContext context, QWidget* parent)
     readSettings();
     initialiseMonths();
     addDataSaveStep([this] { return monthPage_->session().saveAll(); });
+    createTextWindows();
     rokuyo_ = new RokuyoDisplay(runSettings_, *monthPage_->view(), *viewMenu_, this);
     createMonthViewActions();
     log_ = std::make_unique<StartEndLog>(startEndLogPath(runSettings_.dataFolders().commonFolder),
@@ -135,6 +139,28 @@ void TfmC21::createDateChange() {
         this);
     // While the months are being rebuilt there is nothing whole to save.
     addCloseCheck([this] { return !dateChange_->running(); });
+}
+
+void TfmC21::createTextWindows() {
+    viewRequests_ = new ViewRequests(
+        *this,
+        [this](ViewRequest request) {
+            pages_->setCurrentIndex(request == ViewRequest::YearView ? kYearPageIndex
+                                                                     : kMonthPageIndex);
+        },
+        this);
+    // Until the tray arrives, "hide the main window" minimises it.
+    const auto beforeOpening = [this] {
+        if (runSettings_.settings().display.visMemoMHide)
+            showMinimized();
+    };
+    search_ = new SearchActions(
+        {context_.ui, context_.sleeper, context_.clock, context_.folders.settingsFile, runSettings_,
+         *viewRequests_, beforeOpening},
+        *functionsMenu_, this);
+    memo_ = new MemoActions({context_.ui, context_.sleeper, context_.folders, runSettings_,
+                             *viewRequests_, *pages_, kMemoPageIndex, logMenuItem_, beforeOpening},
+                            *viewMenu_, commands_, this);
 }
 
 void TfmC21::createMonthViewActions() {
@@ -325,6 +351,7 @@ void TfmC21::createMenus() {
             [this] { showStartEndLog(this, log_->file(), context_.ui, context_.sleeper); });
 
     QMenu* functions = menuBar()->addMenu("機能(&K)");
+    functionsMenu_ = functions;
     QAction* memorialDays = functions->addAction("記念日等一括編集(&E)");
     memorialDays->setObjectName("miKinenbiIkkatu");
     connect(memorialDays, &QAction::triggered, this, &TfmC21::editMemorialDays);

@@ -37,6 +37,9 @@ class MonthPage;
 class DateChangeActions;
 class MonthViewActions;
 class RokuyoDisplay;
+class MemoActions;
+class SearchActions;
+class ViewRequests;
 class DataSetActions;
 class NetworkActions;
 class SessionEnding;
@@ -118,6 +121,7 @@ private:
     bool closeQuery();
     void createMonthViewActions();
     void createDateChange();
+    void createTextWindows();
     // Sets the months up for today from the settings read last.
     void initialiseMonths();
     MainWindowMenuState monthMenuState() const;
@@ -147,6 +151,10 @@ private:
     std::unique_ptr<SessionEnding> ending_;
     QMenu* goMenu_ = nullptr;
     QMenu* viewMenu_ = nullptr;
+    QMenu* functionsMenu_ = nullptr;
+    ViewRequests* viewRequests_ = nullptr;  // children of the window
+    SearchActions* search_ = nullptr;
+    MemoActions* memo_ = nullptr;
     RokuyoDisplay* rokuyo_ = nullptr;  // a child of the window
     int shownPage_ = 0;
     PageBounds pageBounds_;

@@ -13,6 +13,7 @@ namespace velmo {
 
 inline constexpr int kMonthPageIndex = 0;
 inline constexpr int kYearPageIndex = 1;
+inline constexpr int kMemoPageIndex = 2;
 
 // Where a window stands: QWidget::pos() (the frame's corner) and the client size.
 struct WindowBounds {
