@@ -156,7 +156,7 @@ void TfmC21::createTextWindows() {
     };
     search_ = new SearchActions(
         {context_.ui, context_.sleeper, context_.clock, context_.folders.settingsFile, runSettings_,
-         *viewRequests_, beforeOpening},
+         *viewRequests_, beforeOpening, [this] { fullSave(); }},
         *functionsMenu_, this);
     memo_ = new MemoActions({context_.ui, context_.sleeper, context_.folders, runSettings_,
                              *viewRequests_, *pages_, kMemoPageIndex, logMenuItem_, beforeOpening},

@@ -30,6 +30,7 @@ void SearchActions::open() {
             {context_.ui, context_.sleeper, context_.settingsFile, {}},
             context_.clock,
             [&run] { return std::filesystem::path(run.dataFolders().current().folder()); },
+            context_.saveAll,
             [&run](QWidget* owner, TextWindowSettings& settings) {
                 editTextWindowOptions(owner, settings, run.settings().display.visMemoMHide);
             }});

@@ -27,6 +27,8 @@ struct SearchActionsContext {
     ViewRequests& requests;
     // What the main window does before a text window opens (hiding itself when asked).
     std::function<void()> beforeOpening;
+    // The main window's save-all.
+    std::function<void()> saveAll;
 };
 
 class SearchActions : public QObject {

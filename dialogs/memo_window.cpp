@@ -255,14 +255,12 @@ void TfmMemo::openModeText() {
         case MemoMode::Editor: {
             const std::filesystem::path last = settings_.vEditorFile;
             currentFile_.clear();
-            if (settings_.vEditorFile == kUntitledName || settings_.vEditorFile.empty()) {
-                editor()->setLines({});
-            } else if (!isFile(last)) {
+            const bool untitled =
+                settings_.vEditorFile == kUntitledName || settings_.vEditorFile.empty();
+            if (!untitled && !isFile(last))
                 context_.ui.message(kEditorFileMissingMessage);
+            if (untitled || !isFile(last) || !loadEditorFile(last))
                 editor()->setLines({});
-            } else if (!loadEditorFile(last)) {
-                editor()->setLines({});
-            }
             break;
         }
     }

@@ -50,7 +50,7 @@ TfmKensaku::TfmKensaku(SearchWindowContext context, QWidget* parent)
     cbKensaku_->setObjectName(QStringLiteral("cbKensaku"));
     cbKensaku_->setEditable(true);
     cbKensaku_->setInsertPolicy(QComboBox::NoInsert);
-    cbKensaku_->setMinimumWidth(220);
+    cbKensaku_->setMinimumWidth(180);
     connect(cbKensaku_->lineEdit(), &QLineEdit::returnPressed, this, &TfmKensaku::searchFromBox);
 
     auto* bar = new QToolBar(this);
@@ -74,6 +74,8 @@ TfmKensaku::TfmKensaku(SearchWindowContext context, QWidget* parent)
         auto* button = new QPushButton(qs(b.caption), bar);
         button->setObjectName(QString::fromLatin1(b.name));
         button->setFocusPolicy(Qt::NoFocus);
+        // As narrow as the caption allows, so the row fits the designed width.
+        button->setMaximumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 24);
         connect(button, &QPushButton::clicked, this, b.action);
         bar->addWidget(button);
     }
@@ -160,6 +162,8 @@ void TfmKensaku::hideWaitLabel() {
 void TfmKensaku::openSearchData() {
     if (!isVisible())
         return;
+    if (search_.saveOpenData)
+        search_.saveOpenData();
     ListingOpening opening =
         openSearchListing(search_.dataFolder(), search_.clock, context_.ui, context_.sleeper,
                           [this](int done, int total) { showProgress(done, total); });
@@ -185,6 +189,8 @@ void TfmKensaku::restoreRows() {
 }
 
 void TfmKensaku::rebuild() {
+    if (search_.saveOpenData)
+        search_.saveOpenData();
     editor()->setLines({});
     const std::vector<std::string> lines =
         buildSearchListing(search_.dataFolder(), context_.ui, context_.sleeper,

@@ -20,6 +20,8 @@ struct SearchWindowContext {
     const Clock& clock;
     // The data folder whose months are listed, asked for at each opening.
     std::function<std::filesystem::path()> dataFolder;
+    // Writes what the main window holds unsaved, so the listing sees every edit.
+    std::function<void()> saveOpenData;
     // The memo form of the options dialog on these settings.
     std::function<void(QWidget* owner, TextWindowSettings& settings)> options;
 };

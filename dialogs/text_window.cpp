@@ -247,7 +247,7 @@ std::optional<std::filesystem::path> TextWindow::askSaveName(
     const std::filesystem::path& proposed) {
     std::filesystem::path start = proposed;
     for (;;) {
-        const std::optional<std::filesystem::path> chosen = context_.saveNameDialog(this, start);
+        std::optional<std::filesystem::path> chosen = context_.saveNameDialog(this, start);
         if (!chosen)
             return std::nullopt;
         start = *chosen;

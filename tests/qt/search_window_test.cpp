@@ -48,6 +48,7 @@ struct Office {
                  }},
                 clock,
                 [this] { return data; },
+                [this] { ++saves; },
                 {}});
         }
         return *window_;
@@ -65,6 +66,7 @@ struct Office {
     ScriptedUserInterface ui;
     velmo::testing::FakeClock clock{{2026, 12, 10, 9, 0, 0, 0}};
     velmo::testing::RecordingSleeper sleeper;
+    int saves = 0;
     std::vector<fs::path> saveAnswers;
     std::vector<fs::path> proposedNames;
     std::unique_ptr<velmo::TfmKensaku> window_;
@@ -89,6 +91,7 @@ private slots:
         QCOMPARE(texts(office.ui),
                  QStringList{"検索データが見あたりません。\r\n新しい検索データを作ります。"});
         QCOMPARE(office.window().statusPanelText(6), QString("検索"));
+        QCOMPARE(office.saves, 1);  // unsaved edits reach the files before the listing
         const QStringList lines = office.window().editor()->lines();
         QCOMPARE(lines.mid(0, 9),
                  (QStringList{"", "[ 2003年12月 ]", "  年末の予定", "", "2003年12月24日(水) 大掃除",
