@@ -160,7 +160,9 @@ struct TreeCopy {
     }
 };
 
-bool sameFileBytes(const fs::path& a, const fs::path& b) {
+}  // namespace
+
+bool sameFile(const fs::path& a, const fs::path& b) {
     const OpenedFile first = openRegularFile(a, FileAccess::Read);
     const OpenedFile second = openRegularFile(b, FileAccess::Read);
     if (first.outcome != OpenOutcome::Opened || second.outcome != OpenOutcome::Opened ||
@@ -181,6 +183,8 @@ bool sameFileBytes(const fs::path& a, const fs::path& b) {
             return false;
     }
 }
+
+namespace {
 
 // Lets the owner empty a folder that is being deleted anyway (copies keep read-only
 // folders read-only).
@@ -211,8 +215,10 @@ bool matchesAny(const std::string& name, const std::vector<std::string>& masks) 
                        [&](const std::string& mask) { return matchesMask(name, mask); });
 }
 
-// The regular files directly in a folder that match; nothing when it cannot be listed.
-std::optional<std::vector<fs::path>> matchingFiles(const fs::path& folder, std::string_view masks) {
+}  // namespace
+
+std::optional<std::vector<fs::path>> matchingFileNames(const fs::path& folder,
+                                                       std::string_view masks) {
     const std::vector<std::string> maskList = splitCommaText(masks);
     auto names = entriesOf(folder);
     if (!names)
@@ -222,8 +228,6 @@ std::optional<std::vector<fs::path>> matchingFiles(const fs::path& folder, std::
     });
     return names;
 }
-
-}  // namespace
 
 bool copyFolderTree(const fs::path& source, const fs::path& destination,
                     const CopyProgress& progress) {
@@ -259,7 +263,7 @@ bool sameTree(const fs::path& original, const fs::path& copy) {
             return false;
         std::error_code error;
         const bool same = kind == Kind::Folder ? sameTree(a, b)
-                          : kind == Kind::File ? sameFileBytes(a, b)
+                          : kind == Kind::File ? sameFile(a, b)
                           : kind == Kind::Link
                               ? fs::read_symlink(a, error) == fs::read_symlink(b, error) && !error
                               : false;
@@ -271,7 +275,7 @@ bool sameTree(const fs::path& original, const fs::path& copy) {
 
 std::optional<int> copyMatching(const fs::path& source, std::string_view masks,
                                 const fs::path& destination) {
-    const auto files = matchingFiles(source, masks);
+    const auto files = matchingFileNames(source, masks);
     if (!files || !createFolderChain(destination))
         return std::nullopt;
     for (const fs::path& name : *files) {
@@ -282,7 +286,7 @@ std::optional<int> copyMatching(const fs::path& source, std::string_view masks,
 }
 
 bool anyMatching(const fs::path& folder, std::string_view masks) {
-    const auto files = matchingFiles(folder, masks);
+    const auto files = matchingFileNames(folder, masks);
     return files && !files->empty();
 }
 

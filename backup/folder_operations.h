@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace velmo {
 
@@ -36,6 +37,14 @@ bool sameTree(const std::filesystem::path& original, const std::filesystem::path
 // nothing when a file could not be copied or the destination not created.
 std::optional<int> copyMatching(const std::filesystem::path& source, std::string_view masks,
                                 const std::filesystem::path& destination);
+
+// The names of the regular files directly in the folder that match one of the masks, in
+// name order; nothing when the folder cannot be listed.
+std::optional<std::vector<std::filesystem::path>> matchingFileNames(
+    const std::filesystem::path& folder, std::string_view masks);
+
+// True when both are regular files with the same bytes.
+bool sameFile(const std::filesystem::path& a, const std::filesystem::path& b);
 
 // True when a regular file directly in the folder matches one of the masks.
 bool anyMatching(const std::filesystem::path& folder, std::string_view masks);

@@ -20,6 +20,7 @@
 #include "calendar/julius_error.h"
 #include "calendar/lunisolar.h"
 #include "cli/admin_commands.h"
+#include "cli/backup_commands.h"
 #include "cli/console_user_interface.h"
 #include "cli/render_command.h"
 #include "cli/search_command.h"
@@ -79,6 +80,14 @@ int usage(int code) {
         "                   (kensaku.txt) that holds TEXT; a missing listing is built and\n"
         "                   saved first, an old one is used as it is. Exit status 1 when\n"
         "                   no line holds TEXT\n"
+        "  backup [--generations N]\n"
+        "                   copy the common data folder now as the automatic backup does\n"
+        "                   (N generations, default 3, NN_AutoVelData in the safeguard\n"
+        "                   folder) unless today's copy exists; writes its date marker and\n"
+        "                   BackupDay. VELMO_TODAY=YYYY-MM-DD replaces the clock's date.\n"
+        "                   Exit status 1 when the copy failed\n"
+        "  backups          list the generations of the automatic backup, newest first,\n"
+        "                   each with the date of its marker\n"
         "  rights           print this computer's rights level for the shared folder set\n"
         "                   in the settings: 0, \"6 管理者権限\" or \"7 管理コンピュータ\"\n"
         "  jd Y M D         print the Julius day number of a date and its weekday number\n"
@@ -350,6 +359,15 @@ int main(int argc, char** argv) {
             return velmo::runNetCreateCommand(*start, {rest.begin() + 1, rest.end()});
         ConsoleUserInterface ui;
         return rest.size() == 1 ? velmo::runRightsCommand(*start, ui) : usage(2);
+    }
+    if (rest[0] == "backup" || (rest[0] == "backups" && rest.size() == 1)) {
+        const std::optional<std::string> start = seededStartFolder(options);
+        if (!start)
+            return 1;
+        ConsoleUserInterface ui;
+        return rest[0] == "backups"
+                   ? velmo::runBackupsCommand(*start)
+                   : velmo::runBackupCommand(*start, {rest.begin() + 1, rest.end()}, ui);
     }
     if (rest[0] == "range" && rest.size() == 3)
         return printRange(options, rest[1], rest[2]);

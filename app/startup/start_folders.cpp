@@ -45,6 +45,18 @@ bool isInside(const std::string& folder, const std::string& parent) {
 
 }  // namespace
 
+UserFolderChoice userFolderOf(const MachineFacts& facts) {
+    if (facts.appDataFolder.empty())
+        return {facts.start.folder, false};
+    return {facts.appDataFolder + "AppFiles/Torka/" + encodeFolderName(facts.start.folder) + "/",
+            isInside(facts.start.folder, facts.profileFolder)};
+}
+
+std::string safeguardFolderOf(const MachineFacts& facts) {
+    const UserFolderChoice user = userFolderOf(facts);
+    return user.used ? user.folder + "SafeGuard/" : facts.dataHomeFolder + "Norv/Torka/SafeGuard/";
+}
+
 StartMarkers readStartMarkers(const std::string& startFolder) {
     const FolderListing listing(startFolder);
     return {listing.containsAny("localfol.myc"), listing.containsAny("Kidou.myc")};
@@ -79,14 +91,9 @@ StartFolders resolveStartFolders(const MachineFacts& facts, Sleeper& sleeper) {
     folders.profileFolder = facts.profileFolder.empty() ? facts.start.folder : facts.profileFolder;
     folders.computerName = facts.computerName;
 
-    if (facts.appDataFolder.empty()) {
-        folders.userFolder = facts.start.folder;
-        folders.useUserFolder = false;
-    } else {
-        folders.userFolder =
-            facts.appDataFolder + "AppFiles/Torka/" + encodeFolderName(facts.start.folder) + "/";
-        folders.useUserFolder = isInside(facts.start.folder, facts.profileFolder);
-    }
+    const UserFolderChoice user = userFolderOf(facts);
+    folders.userFolder = user.folder;
+    folders.useUserFolder = user.used;
 
     folders.startMarker = facts.start.folder + "Kidou.myc";
     const bool startMarkerExists = facts.markers.start;
@@ -110,9 +117,7 @@ StartFolders resolveStartFolders(const MachineFacts& facts, Sleeper& sleeper) {
     }
 
     folders.commonFilesFolder = facts.dataHomeFolder;
-    folders.safeguardFolder = folders.useUserFolder
-                                  ? folders.userFolder + "SafeGuard/"
-                                  : folders.commonFilesFolder + "Norv/Torka/SafeGuard/";
+    folders.safeguardFolder = safeguardFolderOf(facts);
     folders.settingsFile = folders.settingsFolder + "Torka.ini";
     folders.rightsFile = folders.settingsFolder + "velnetid.myc";
     folders.startupFolder = facts.appDataFolder + "autostart/";

@@ -72,6 +72,18 @@ struct StartFolders {
 // the settings live there.
 StartFolders resolveStartFolders(const MachineFacts& facts, Sleeper& sleeper);
 
+// The per-user folder of a start folder and whether its settings live there (a start
+// folder inside the home folder).
+struct UserFolderChoice {
+    std::string folder;
+    bool used = false;
+};
+UserFolderChoice userFolderOf(const MachineFacts& facts);
+
+// The safeguard folder, the root of the program's backups: below the user folder when
+// that is used, else below the common files folder.
+std::string safeguardFolderOf(const MachineFacts& facts);
+
 // Gathers the facts of this machine for the given start location and its markers.
 MachineFacts readMachineFacts(const StartLocation& start, const StartMarkers& markers);
 
