@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/backup/backup_tree_snapshot.h"
 #include "tests/backup/format1_folder.h"
 #include "tests/support/scripted_user_interface.h"
 #include "tests/support/temp_folder.h"
-#include "tests/support/tree_snapshot.h"
 
 namespace velmo {
 namespace {
@@ -35,15 +35,15 @@ protected:
 TEST_F(DataFormatConversionTest, Format1To2PutsEveryGroupInItsFolder) {
     writeFormat1(dir, "one");
     ASSERT_TRUE(convertFormat1To2(dir / "one", dir / "two", true, false, ui));
-    EXPECT_EQ(treeSnapshot(dir / "two"), (Files{{"Data/", ""},
+    EXPECT_EQ(treeSnapshot(dir / "two"), (Files{{"Data", "/"},
                                                 {"Data/CaMemo.myc", "memo"},
-                                                {"Data/Files1/", ""},
+                                                {"Data/Files1", "/"},
                                                 {"Data/Files1/Ca202409.myc", "september"},
                                                 {"Data/Files1/CaFT4090.mcp", "period backup"},
                                                 {"Data/Files1/CaFromTo.myc", "periods"},
-                                                {"Data/Files2/", ""},
+                                                {"Data/Files2", "/"},
                                                 {"Data/Files2/Ca202410.myc", "set 2"},
-                                                {"Data/Files3/", ""},
+                                                {"Data/Files3", "/"},
                                                 {"Data/Files3/Ca202411.myc", "set 3"},
                                                 {"Data/Sday.myc", "special days"},
                                                 {"Torka.ini", "[Settings]"}}));
