@@ -4,6 +4,7 @@
 
 #include "tests/backup/backup_tree_snapshot.h"
 #include "tests/backup/format1_folder.h"
+#include "tests/support/failing_calls.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/scripted_user_interface.h"
 #include "tests/support/temp_folder.h"
@@ -12,6 +13,8 @@ namespace velmo {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Call;
+using testing::FailingCalls;
 using testing::FakeClock;
 using testing::RecordingSleeper;
 using testing::ScriptedUserInterface;
@@ -116,6 +119,43 @@ TEST_F(InstallationConversionTest, SetupFolderInsideTheDataFolderIsRefused) {
     EXPECT_EQ(treeSnapshot(dir / "MyData"), before);
     ASSERT_EQ(ui.texts().size(), 2u);
     EXPECT_NE(ui.texts()[0].find("自動でファイル形式を変更できません(102)。"), std::string::npos);
+}
+
+TEST_F(InstallationConversionTest, OldTorkaIsNeverDeletedWithoutAGeneration) {
+    writeFormat1(dir, "Torka");
+    dir.write("Old_Torka/CaFromTo.myc", "an older setup");
+    dir.write("backups", "a file where the generations belong");
+    const Files setup = treeSnapshot(dir / "Torka");
+    ui.answer(false);
+    EXPECT_EQ(convert(), InstallationConversion::Stopped);
+    EXPECT_EQ(ui.questions(),
+              std::vector<std::string>{
+                  "<Old_Torka>世代データバックアップエラー\r\n\r\n"
+                  "世代バックアップが出来ませんが\r\nセットアップをこのまま続けますか。"});
+    EXPECT_EQ(ui.shown()[0].defaultButton, DefaultButton::No);
+    EXPECT_EQ(treeSnapshot(dir / "Torka"), setup);
+    EXPECT_EQ(TempFolder::read(dir / "Old_Torka/CaFromTo.myc"), "an older setup");
+
+    // Going on all the same keeps the older folder under another name.
+    ui.clearShown();
+    ui.answer(true);
+    EXPECT_EQ(convert(), InstallationConversion::Converted);
+    EXPECT_EQ(TempFolder::read(dir / "Old_Torka.kept1/CaFromTo.myc"), "an older setup");
+    EXPECT_EQ(TempFolder::read(dir / "Old_Torka/CaFromTo.myc"), "periods");
+}
+
+TEST_F(InstallationConversionTest, FailedRollBackSaysWhereTheOldFolderIs) {
+    dir.write("Torka/CaMemo.myc", "memo but no data set file");
+    {
+        FailingCalls fail;
+        fail.failFrom(Call::Rename, 2, EIO);  // the setup folder goes, but never comes back
+        EXPECT_EQ(convert(), InstallationConversion::RollBackFailed);
+    }
+    EXPECT_EQ(TempFolder::read(dir / "Old_Torka/CaMemo.myc"), "memo but no data set file");
+    ASSERT_EQ(ui.texts().size(), 4u);
+    EXPECT_EQ(ui.texts()[2], "現フォルダへの名称変更エラー(213)\r\n中止します");
+    EXPECT_EQ(ui.texts()[3].substr(0, ui.texts()[3].find('\r')),
+              "上書きセットアップ、データ形式変更時に、エラーになりました。");
 }
 
 }  // namespace
