@@ -16,6 +16,7 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/backup_actions.h"
 #include "app/data_set_actions.h"
 #include "app/date_change_actions.h"
 #include "app/first_start_steps.h"
@@ -158,6 +159,23 @@ void TfmC21::createTextWindows() {
         {context_.ui, context_.sleeper, context_.clock, context_.folders.settingsFile, runSettings_,
          *viewRequests_, beforeOpening, [this] { fullSave(); }},
         *functionsMenu_, this);
+    backup_ = new BackupActions({*this, context_.ui, context_.sleeper, context_.clock,
+                                 context_.folders, runSettings_, [this] { fullSave(); },
+                                 [this] {
+                                     log_->recordExit(logSettings(), true);
+                                     network_->closing();
+                                     QCoreApplication::exit(0);
+                                 },
+                                 [this] { return rights_.level(); }},
+                                *functionsMenu_, this);
+    search_->attachToMonthPage(*monthPage_);
+    backup_->attachToMonthPage(*monthPage_);
+    connect(network_, &NetworkActions::stateChanged, backup_, &BackupActions::refreshEnabling);
+    addCloseCheck([this] { return backup_->mayClose(); });
+    addDataSaveStep([this] {
+        backup_->dailySharedCopyStep();
+        return true;
+    });
     memo_ = new MemoActions({context_.ui, context_.sleeper, context_.folders, runSettings_,
                              *viewRequests_, *pages_, kMemoPageIndex, logMenuItem_, beforeOpening},
                             *viewMenu_, commands_, this);
@@ -308,7 +326,12 @@ void TfmC21::createMenus() {
                                          context_.ui,
                                          [this] { return fullSave().dataSaved; },
                                          [this] { pages_->setCurrentIndex(kMonthPageIndex); },
-                                         [this] { refreshMessagePanel(); }};
+                                         [this] {
+                                             refreshMessagePanel();
+                                             // A data set selected anew may be due a backup.
+                                             if (backup_)
+                                                 backup_->localDataSetSelected();
+                                         }};
     dataSets_ = new DataSetActions(std::move(dataSetContext), *go, commands_, this);
     network_ = new NetworkActions(
         {*this, runSettings_, context_.ui, context_.sleeper, context_.folders.computerName,

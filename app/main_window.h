@@ -38,6 +38,7 @@ class DateChangeActions;
 class MonthViewActions;
 class RokuyoDisplay;
 class MemoActions;
+class BackupActions;
 class SearchActions;
 class ViewRequests;
 class DataSetActions;
@@ -155,6 +156,7 @@ private:
     ViewRequests* viewRequests_ = nullptr;  // children of the window
     SearchActions* search_ = nullptr;
     MemoActions* memo_ = nullptr;
+    BackupActions* backup_ = nullptr;
     RokuyoDisplay* rokuyo_ = nullptr;  // a child of the window
     int shownPage_ = 0;
     PageBounds pageBounds_;

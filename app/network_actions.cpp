@@ -192,6 +192,7 @@ void NetworkActions::showState(bool on) {
         netOnButton_->setText(on ? "NetOff" : "NetOn");
     context_.netLabel.setText(on ? kNetLabelText : QString());
     refreshEnabling();
+    emit stateChanged(on);
 }
 
 void NetworkActions::refreshEnabling() {

@@ -92,6 +92,10 @@ public:
     QAction* netOnItem() const { return netOnItem_; }
     QPushButton* netOnButton() const { return netOnButton_; }
 
+signals:
+    // Network mode came on or went off (also at start).
+    void stateChanged(bool on);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

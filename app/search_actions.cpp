@@ -1,6 +1,9 @@
 #include "app/search_actions.h"
 
 #include <QMenu>
+#include <QPushButton>
+
+#include "app/month_page.h"
 
 #include "app/startup/run_settings.h"
 #include "app/view_requests.h"
@@ -19,6 +22,11 @@ SearchActions::SearchActions(SearchActionsContext context, QMenu& functionsMenu,
 }
 
 SearchActions::~SearchActions() = default;
+
+void SearchActions::attachToMonthPage(MonthPage& page) {
+    QPushButton* button = page.insertButton(QString::fromUtf8("検索"), "btnKensaku", "btnKongetu");
+    connect(button, &QPushButton::clicked, this, &SearchActions::open);
+}
 
 void SearchActions::open() {
     if (context_.beforeOpening)

@@ -14,6 +14,7 @@ class QMenu;
 
 namespace velmo {
 
+class MonthPage;
 class RunSettings;
 class TfmKensaku;
 class ViewRequests;
@@ -41,6 +42,8 @@ public:
 
     void open();
     TfmKensaku* window() const { return window_.get(); }
+    // The "検索" button of the month page's column.
+    void attachToMonthPage(MonthPage& page);
 
 private:
     SearchActionsContext context_;
