@@ -118,6 +118,11 @@ TfmC21::~TfmC21() {
     // are gone; the focus leaving the month view and the tabs going away must not reach
     // them then.
     functionTimer_->stop();
+    // The text windows' controllers watch the page tabs, which go away with the window.
+    delete memo_;
+    memo_ = nullptr;
+    delete search_;
+    search_ = nullptr;
     monthPage_->view()->setInteraction(nullptr);
     pages_->disconnect(this);
     monthPage_->disconnect(this);

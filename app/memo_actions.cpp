@@ -75,7 +75,9 @@ MemoActions::MemoActions(MemoActionsContext context, QMenu& viewMenu, MainComman
     });
 }
 
-MemoActions::~MemoActions() = default;
+MemoActions::~MemoActions() {
+    context_.pages.tabBar()->removeEventFilter(this);
+}
 
 std::filesystem::path MemoActions::readmeFile() const {
     return std::filesystem::path(context_.folders.startFolder) / "ReadMe.txt";
