@@ -84,13 +84,11 @@ bool convertFormat1To2(const fs::path& source, const fs::path& destination, bool
               Set{"Files3",
                   "データ形式２の \\Files3 フォルダを回復する過程で、エラーが発生しました。",
                   nullptr}}) {
-            // A link in place of the folder is never followed out of the source.
+            // A link in place of the folder is never followed out of the source. A set
+            // that was never used has no folder and needs no notice.
             const fs::path from = source / set.name;
-            if (!fs::is_directory(fs::symlink_status(from, ignored))) {
-                if (set.noneNotice)
-                    ui.message(set.noneNotice);
+            if (!fs::is_directory(fs::symlink_status(from, ignored)))
                 continue;
-            }
             createFolderChain(data / set.name);
             if (!copyGroupIfAny(from, kDataSetFiles, data / set.name, set.failure, set.noneNotice,
                                 ui))

@@ -52,11 +52,13 @@ TEST_F(DataFormatConversionTest, Format1To2PutsEveryGroupInItsFolder) {
 
 TEST_F(DataFormatConversionTest, Format1To2GoesOnWithoutCommonOrSetFiles) {
     dir.write("one/CaFromTo.myc", "periods");
+    ASSERT_TRUE(fs::create_directories(dir / "one/Files2"));
     ASSERT_TRUE(fs::create_directories(dir / "one/Files3"));
     ASSERT_TRUE(convertFormat1To2(dir / "one", dir / "two", true, false, ui));
     EXPECT_EQ(TempFolder::read(dir / "two/Data/Files1/CaFromTo.myc"), "periods");
     EXPECT_TRUE(fs::is_directory(dir / "two/Data/Files3"));
-    // An empty Files3 passes silently; no program file is still a success.
+    // An empty Files2 is told, an empty Files3 passes silently, a missing set folder is
+    // not mentioned; no program file is still a success.
     ASSERT_EQ(ui.texts().size(), 3u);
     EXPECT_EQ(ui.texts()[0], kNoCommon102);
     EXPECT_EQ(ui.texts()[1], kNoFiles2);
