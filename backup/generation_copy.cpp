@@ -85,7 +85,11 @@ bool generationCopy(const GenerationCopyRequest& request, UserInterface& ui) {
         return fail(copyError);
 
     const fs::path fresh = request.root / ("tmp_" + request.baseName);
-    if (!removeFolderTree(fresh) || !copyFolderTree(request.source, fresh) ||
+    const ProgressScope progressShown(ui);
+    const CopyProgress progress{[&ui](std::uint64_t done, std::uint64_t total) {
+        ui.showProgress("世代バックアップ", done, total);
+    }};
+    if (!removeFolderTree(fresh) || !copyFolderTree(request.source, fresh, progress) ||
         !sameTree(request.source, fresh)) {
         removeFolderTree(fresh);
         return fail(copyError);

@@ -25,6 +25,15 @@ public:
     // The blinking "please wait" window shown while a long operation runs.
     virtual void showWaitWindow() = 0;
     virtual void hideWaitWindow() = 0;
+
+    // How far a long copy has come; a front end without a progress display ignores it.
+    virtual void showProgress(const std::string& caption, unsigned long long done,
+                              unsigned long long total) {
+        (void)caption;
+        (void)done;
+        (void)total;
+    }
+    virtual void hideProgress() {}
 };
 
 inline constexpr const char* kQuestionCaption = "確認";
@@ -37,6 +46,18 @@ bool ask(UserInterface& ui, const std::string& text,
 void inform(UserInterface& ui, const std::string& text, const std::string& caption = {});
 // The main window's information box, captioned "確認 -ベルモ-".
 void informMain(UserInterface& ui, const std::string& text);
+
+// Hides the progress display when the operation ends, however it ends.
+class ProgressScope {
+public:
+    explicit ProgressScope(UserInterface& ui) : ui_(ui) {}
+    ~ProgressScope() { ui_.hideProgress(); }
+    ProgressScope(const ProgressScope&) = delete;
+    ProgressScope& operator=(const ProgressScope&) = delete;
+
+private:
+    UserInterface& ui_;
+};
 
 // Shows the wait window for the lifetime of the object.
 class WaitWindowScope {

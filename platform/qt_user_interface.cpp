@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -68,6 +69,29 @@ void QtUserInterface::hideWaitWindow() {
         return;
     if (waitWindow_)
         waitWindow_->hide();
+}
+
+void QtUserInterface::showProgress(const std::string& caption, unsigned long long done,
+                                   unsigned long long total) {
+    if (!progress_) {
+        progress_ = new QProgressDialog(owner_);
+        progress_->setWindowTitle(QStringLiteral("ベルモ -Velmo-"));
+        // A copy that has begun is finished or undone by the copier, never cut off here.
+        progress_->setCancelButton(nullptr);
+        progress_->setMinimumDuration(500);
+        progress_->setWindowModality(Qt::ApplicationModal);
+        progress_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    progress_->setLabelText(QString::fromStdString(caption));
+    // The bar counts per mille, so sizes beyond an int fit.
+    progress_->setRange(0, 1000);
+    progress_->setValue(total == 0 ? 0 : static_cast<int>(done * 1000 / total));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtUserInterface::hideProgress() {
+    if (progress_)
+        progress_->close();
 }
 
 WaitWindow::WaitWindow(QWidget* parent)

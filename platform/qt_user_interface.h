@@ -7,6 +7,7 @@
 #include "core/user_interface.h"
 
 class QLabel;
+class QProgressDialog;
 class QTimer;
 
 namespace velmo::platform {
@@ -35,10 +36,14 @@ public:
     void message(const std::string& text) override;
     void showWaitWindow() override;
     void hideWaitWindow() override;
+    void showProgress(const std::string& caption, unsigned long long done,
+                      unsigned long long total) override;
+    void hideProgress() override;
 
 private:
     QPointer<QWidget> owner_;
     QPointer<WaitWindow> waitWindow_;
+    QPointer<QProgressDialog> progress_;
     int waitDepth_ = 0;
 };
 

@@ -48,4 +48,13 @@ void UserInterfaceSwitch::hideWaitWindow() {
     attended_.hideWaitWindow();
 }
 
+void UserInterfaceSwitch::showProgress(const std::string& caption, unsigned long long done,
+                                       unsigned long long total) {
+    attended_.showProgress(caption, done, total);
+}
+
+void UserInterfaceSwitch::hideProgress() {
+    attended_.hideProgress();
+}
+
 }  // namespace velmo

@@ -26,6 +26,9 @@ public:
     void message(const std::string& text) override;
     void showWaitWindow() override;
     void hideWaitWindow() override;
+    void showProgress(const std::string& caption, unsigned long long done,
+                      unsigned long long total) override;
+    void hideProgress() override;
 
 private:
     void log(const std::string& text);

@@ -56,6 +56,11 @@ TEST_F(GenerationCopyTest, RotationKeepsAtMostTheGenerationsAskedFor) {
     EXPECT_FALSE(fs::exists(generation(5)));
     EXPECT_FALSE(fs::exists(root() / "tmp_AutoVelData"));
     EXPECT_TRUE(ui.texts().empty());
+    // The copy showed how far it had come, up to every byte, and took the display down.
+    ASSERT_FALSE(ui.progress().empty());
+    EXPECT_EQ(ui.progress().back().first, ui.progress().back().second);
+    EXPECT_EQ(ui.progress().back().second, 4u + 8u + 7u);
+    EXPECT_FALSE(ui.progressShowing());
 
     TempFolder other;
     fs::create_directories(other / "R");

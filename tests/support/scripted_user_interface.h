@@ -42,6 +42,12 @@ public:
     void message(const std::string& text) override;
     void showWaitWindow() override { ++waitWindowShown_; }
     void hideWaitWindow() override { ++waitWindowHidden_; }
+    void showProgress(const std::string&, unsigned long long done,
+                      unsigned long long total) override {
+        progress_.emplace_back(done, total);
+        progressShowing_ = true;
+    }
+    void hideProgress() override { progressShowing_ = false; }
 
     const std::vector<ShownBox>& shown() const { return shown_; }
     std::vector<std::string> texts() const;
@@ -49,6 +55,11 @@ public:
     int waitWindowShown() const { return waitWindowShown_; }
     int waitWindowHidden() const { return waitWindowHidden_; }
     std::size_t unusedAnswers() const { return answers_.size(); }
+    // Every progress report (done, total), and whether the display is still up.
+    const std::vector<std::pair<unsigned long long, unsigned long long>>& progress() const {
+        return progress_;
+    }
+    bool progressShowing() const { return progressShowing_; }
     // Forgets the texts shown so far, for a test that goes on with a new case.
     void clearShown() { shown_.clear(); }
 
@@ -61,6 +72,8 @@ private:
     std::vector<ShownBox> shown_;
     int waitWindowShown_ = 0;
     int waitWindowHidden_ = 0;
+    std::vector<std::pair<unsigned long long, unsigned long long>> progress_;
+    bool progressShowing_ = false;
 };
 
 }  // namespace velmo::testing
