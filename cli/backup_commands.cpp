@@ -10,6 +10,7 @@
 #include "calendar/julius_day.h"
 #include "calendar/julius_error.h"
 #include "cli/start_folder_settings.h"
+#include "cli/tool_environment.h"
 #include "platform/posix/system_info.h"
 #include "store/data_folders.h"
 #include "store/settings.h"
@@ -18,43 +19,6 @@
 namespace velmo {
 
 namespace {
-
-// The system clock, its date replaced by VELMO_TODAY when that holds a valid date, so
-// scripts and tests can run the backups of simulated days.
-class ToolClock final : public Clock {
-public:
-    ToolClock() {
-        const std::string text = platform::environmentValue("VELMO_TODAY");
-        int year = 0, month = 0, day = 0;
-        char tail = 0;
-        if (std::sscanf(text.c_str(), "%d-%d-%d%c", &year, &month, &day, &tail) != 3)
-            return;
-        try {
-            if (isValidYmd(year, month, day))
-                date_ = LocalDate{year, month, day};
-        } catch (const EJuliusError&) {
-            // the days dropped in October 1582: the clock's own date stays
-        }
-    }
-    LocalDateTime now() const override {
-        LocalDateTime t = system_.now();
-        if (date_) {
-            t.year = date_->year;
-            t.month = date_->month;
-            t.day = date_->day;
-        }
-        return t;
-    }
-
-private:
-    SystemClock system_;
-    std::optional<LocalDate> date_;
-};
-
-std::string safeguardFolder(const std::string& startFolder) {
-    const StartLocation start{startFolder, true};
-    return safeguardFolderOf(readMachineFacts(start, readStartMarkers(startFolder)));
-}
 
 std::optional<int> generationsArgument(const std::vector<std::string>& arguments) {
     if (arguments.empty())

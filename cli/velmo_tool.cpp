@@ -22,6 +22,7 @@
 #include "cli/admin_commands.h"
 #include "cli/backup_commands.h"
 #include "cli/console_user_interface.h"
+#include "cli/convert_command.h"
 #include "cli/render_command.h"
 #include "cli/search_command.h"
 #include "cli/shared_commands.h"
@@ -88,6 +89,11 @@ int usage(int code) {
         "                   Exit status 1 when the copy failed\n"
         "  backups          list the generations of the automatic backup, newest first,\n"
         "                   each with the date of its marker\n"
+        "  convert-folder DIR [--data FOLDER] [--no-backup]\n"
+        "                   turn an older installation DIR (data format 1, its data in\n"
+        "                   FOLDER when separate) into data format 2 as a setup over it\n"
+        "                   does: generation backups first, the old folders kept as\n"
+        "                   Old_Torka/OD_Torka, everything put back when a step fails\n"
         "  rights           print this computer's rights level for the shared folder set\n"
         "                   in the settings: 0, \"6 管理者権限\" or \"7 管理コンピュータ\"\n"
         "  jd Y M D         print the Julius day number of a date and its weekday number\n"
@@ -368,6 +374,13 @@ int main(int argc, char** argv) {
         return rest[0] == "backups"
                    ? velmo::runBackupsCommand(*start)
                    : velmo::runBackupCommand(*start, {rest.begin() + 1, rest.end()}, ui);
+    }
+    if (rest[0] == "convert-folder") {
+        const std::optional<std::string> start = seededStartFolder(options);
+        if (!start)
+            return 1;
+        ConsoleUserInterface ui;
+        return velmo::runConvertFolderCommand(*start, {rest.begin() + 1, rest.end()}, ui);
     }
     if (rest[0] == "range" && rest.size() == 3)
         return printRange(options, rest[1], rest[2]);

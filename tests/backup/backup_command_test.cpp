@@ -142,5 +142,33 @@ TEST_F(BackupCommandTest, AKilledCopyLeavesTheGenerationsAndTheNextRunMends) {
     EXPECT_EQ(TempFolder::subfolders(root()).size(), 3u);
 }
 
+TEST_F(BackupCommandTest, ConvertFolderTurnsAnOldInstallationIntoFormat2WithBackups) {
+    dir.write("old/Torka.ini", "[Set2]\r\nyDataForm=1\r\n");
+    dir.write("old/Ca202612.myc", "december");
+    dir.write("old/CaMemo.myc", "memo");
+    const Finish done = run({"convert-folder", (dir / "old").string()}, "2026-12-10");
+    EXPECT_EQ(done.exitCode, 0) << done.out;
+    EXPECT_EQ(TempFolder::read(dir / "old/Data/Files1/Ca202612.myc"), "december");
+    EXPECT_EQ(TempFolder::read(dir / "old/Data/CaMemo.myc"), "memo");
+    // The installation as it was: kept beside it and as a generation.
+    EXPECT_EQ(TempFolder::read(dir / "Old_Torka/Ca202612.myc"), "december");
+    EXPECT_EQ(TempFolder::read(root() / "01_Torka/Ca202612.myc"), "december");
+
+    // A second run finds format 2 and leaves everything alone.
+    const Finish again = run({"convert-folder", (dir / "old").string()}, "2026-12-10");
+    EXPECT_EQ(again.exitCode, 0) << again.out;
+    EXPECT_FALSE(fs::exists(root() / "02_Torka"));
+}
+
+TEST_F(BackupCommandTest, ConvertFolderStopsWhenTheRecordedFormatContradictsTheFolder) {
+    dir.write("odd/Torka.ini", "[Set2]\r\nyDataForm=2\r\n");
+    dir.write("odd/Ca202612.myc", "december");
+    const auto before = treeSnapshot(dir / "odd");
+    const Finish done = run({"convert-folder", (dir / "odd").string()}, "2026-12-10");
+    EXPECT_EQ(done.exitCode, 1) << done.out;
+    EXPECT_EQ(treeSnapshot(dir / "odd"), before);
+    EXPECT_EQ(run({"convert-folder"}, "2026-12-10").exitCode, 2);
+}
+
 }  // namespace
 }  // namespace velmo
