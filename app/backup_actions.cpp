@@ -83,6 +83,14 @@ void BackupActions::localDataSetSelected() {
     automaticBackup(inputs, context_.ui, context_.clock, context_.sleeper);
 }
 
+void BackupActions::networkStateChanged(bool on) {
+    refreshEnabling();
+    const bool wentOff = networkWasOn_ && !on;
+    networkWasOn_ = on;
+    if (wentOff)
+        localDataSetSelected();
+}
+
 bool BackupActions::mayClose() {
     if (!busy_)
         return true;

@@ -45,6 +45,8 @@ public:
     void refreshEnabling();
     // A local data set was selected anew: the automatic backup, when due and wanted.
     void localDataSetSelected();
+    // Network mode came on or went off; going off selects the local data set anew.
+    void networkStateChanged(bool on);
     // The close query's step: refuses (with its message) while a backup runs.
     bool mayClose();
     // A step of the save-all: the day's first copy of the shared data (administrators in
@@ -56,6 +58,7 @@ private:
     QAction* item_ = nullptr;
     QPushButton* button_ = nullptr;
     bool busy_ = false;
+    bool networkWasOn_ = false;
 };
 
 }  // namespace velmo

@@ -175,7 +175,7 @@ void TfmC21::createTextWindows() {
                                 *functionsMenu_, this);
     search_->attachToMonthPage(*monthPage_);
     backup_->attachToMonthPage(*monthPage_);
-    connect(network_, &NetworkActions::stateChanged, backup_, &BackupActions::refreshEnabling);
+    connect(network_, &NetworkActions::stateChanged, backup_, &BackupActions::networkStateChanged);
     addCloseCheck([this] { return backup_->mayClose(); });
     addDataSaveStep([this] {
         backup_->dailySharedCopyStep();
