@@ -20,22 +20,6 @@ QString qs(const char* text) {
 
 constexpr const char* kModeNames[] = {"メモ", "Readme.txt", "使用法", "Editor"};
 
-QStringList toQStrings(const std::vector<std::string>& lines) {
-    QStringList result;
-    result.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::string& line : lines)
-        result << QString::fromStdString(line);
-    return result;
-}
-
-std::vector<std::string> toStrings(const QStringList& lines) {
-    std::vector<std::string> result;
-    result.reserve(static_cast<std::size_t>(lines.size()));
-    for (const QString& line : lines)
-        result.push_back(line.toStdString());
-    return result;
-}
-
 // The memo and the program's texts are CP932 with CR LF, whatever bytes they hold.
 TextDocument programText() {
     TextDocument document;
@@ -234,7 +218,7 @@ void TfmMemo::openModeText() {
             currentFile_ = file;
             LineList lines;
             if (isFile(file) && readLineFile(file, lines, context_.ui, context_.sleeper))
-                editor()->setLines(toQStrings(lines));
+                showLines(lines);
             break;
         }
         case MemoMode::Memo: {
@@ -244,7 +228,7 @@ void TfmMemo::openModeText() {
                 // A memo that could not be read is never written over.
                 if (!readLineFile(currentFile_, lines, context_.ui, context_.sleeper))
                     editor()->setReadOnly(true);
-                editor()->setLines(toQStrings(lines));
+                showLines(lines);
             } else {
                 // The file is created by the first save, not by looking at it.
                 context_.ui.information(kMemoMissingMessage, kMainInformationCaption);
@@ -280,7 +264,7 @@ bool TfmMemo::loadEditorFile(const std::filesystem::path& file) {
     document_ = std::move(*read);
     currentFile_ = file;
     settings_.vEditorFile = file.string();
-    editor()->setLines(toQStrings(document_.lines));
+    showLines(document_.lines);
     // Bytes that are not text are shown but never written back.
     editor()->setReadOnly(document_.binary);
     if (document_.binary)
@@ -337,7 +321,7 @@ void TfmMemo::switchMode(MemoMode mode) {
 
 bool TfmMemo::writeCurrent(const std::filesystem::path& file) {
     TextDocument document = document_;
-    document.lines = toStrings(editor()->lines());
+    document.lines = editorLines();
     if (!writeTextDocument(file, document, context_.ui, context_.sleeper))
         return false;
     document_ = std::move(document);
@@ -497,7 +481,10 @@ void TfmMemo::refreshJumpColumn() {
 }
 
 void TfmMemo::rescanMarks() {
-    marks_ = scanJumpMarks(toStrings(editor()->lines()));
+    // A mark needs only a line's first characters; the text is not copied whole.
+    LineEditor* text = editor();
+    marks_ = scanJumpMarks(text->lineCount(),
+                           [text](int row) { return text->line(row).left(4).toStdString(); });
     for (int mark = 0; mark < 10; ++mark) {
         // A set mark is green and fuchsia under the mouse; an unset one keeps the text
         // colour and turns blue.

@@ -23,22 +23,6 @@ QString qs(const char* text) {
     return QString::fromUtf8(text);
 }
 
-QStringList toQStrings(const std::vector<std::string>& lines) {
-    QStringList result;
-    result.reserve(static_cast<qsizetype>(lines.size()));
-    for (const std::string& line : lines)
-        result << QString::fromStdString(line);
-    return result;
-}
-
-std::vector<std::string> toStrings(const QStringList& lines) {
-    std::vector<std::string> result;
-    result.reserve(static_cast<std::size_t>(lines.size()));
-    for (const QString& line : lines)
-        result.push_back(line.toStdString());
-    return result;
-}
-
 }  // namespace
 
 TfmKensaku::TfmKensaku(SearchWindowContext context, QWidget* parent)
@@ -169,7 +153,7 @@ void TfmKensaku::openSearchData() {
                           [this](int done, int total) { showProgress(done, total); });
     hideWaitLabel();
     currentFile_ = listingFile();
-    editor()->setLines(toQStrings(opening.lines));
+    showLines(opening.lines);
     editor()->setModified(opening.modified);
     restoreRows();
     setWindowTitle(qs("【検索】"));
@@ -196,7 +180,7 @@ void TfmKensaku::rebuild() {
         buildSearchListing(search_.dataFolder(), context_.ui, context_.sleeper,
                            [this](int done, int total) { showProgress(done, total); });
     hideWaitLabel();
-    editor()->setLines(toQStrings(lines));
+    showLines(lines);
     editor()->setModified(true);
     goToStart();
     refreshStatus();
@@ -225,7 +209,7 @@ void TfmKensaku::saveUnderAnotherName() {
     const std::optional<std::filesystem::path> chosen = askSaveName(currentFile_);
     if (!chosen)
         return;
-    if (!writeSearchListing(*chosen, toStrings(editor()->lines()), context_.ui, context_.sleeper))
+    if (!writeSearchListing(*chosen, editorLines(), context_.ui, context_.sleeper))
         return;
     currentFile_ = *chosen;
     editor()->setModified(false);
@@ -235,8 +219,7 @@ bool TfmKensaku::leaving() {
     settings_.modes[0].topRow = editor()->topRow();
     settings_.modes[0].row = editor()->caretRow();
     if (editor()->isModified() && !editor()->isReadOnly() && editor()->isEnabled()) {
-        if (writeSearchListing(listingFile(), toStrings(editor()->lines()), context_.ui,
-                               context_.sleeper))
+        if (writeSearchListing(listingFile(), editorLines(), context_.ui, context_.sleeper))
             editor()->setModified(false);
     }
     writeSettings();

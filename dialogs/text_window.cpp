@@ -85,6 +85,23 @@ QString TextWindow::statusPanelText(int panel) const {
     return panel >= 0 && panel < 8 ? panels_[panel]->text() : QString();
 }
 
+std::vector<std::string> TextWindow::editorLines() const {
+    const QStringList lines = editor_->lines();
+    std::vector<std::string> result;
+    result.reserve(static_cast<std::size_t>(lines.size()));
+    for (const QString& line : lines)
+        result.push_back(line.toStdString());
+    return result;
+}
+
+void TextWindow::showLines(const std::vector<std::string>& lines) {
+    QStringList shown;
+    shown.reserve(static_cast<qsizetype>(lines.size()));
+    for (const std::string& line : lines)
+        shown << QString::fromStdString(line);
+    editor_->setLines(shown);
+}
+
 void TextWindow::setModeName(const QString& name) {
     panels_[6]->setText(name);
 }

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "core/clock.h"
 #include "core/user_interface.h"
@@ -87,6 +89,10 @@ protected:
     // Asks for a name until one is accepted ("無題" refused, an existing file only after
     // the overwrite question); nothing when the dialog was cancelled.
     std::optional<std::filesystem::path> askSaveName(const std::filesystem::path& proposed);
+
+    // The editor's text as the plain code's UTF-8 lines, and back; setting is not an edit.
+    std::vector<std::string> editorLines() const;
+    void showLines(const std::vector<std::string>& lines);
 
     void setModeName(const QString& name);
     void setProgressText(const QString& text);
