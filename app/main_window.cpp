@@ -19,6 +19,7 @@
 #include "app/backup_actions.h"
 #include "app/data_set_actions.h"
 #include "app/date_change_actions.h"
+#include "app/export_actions.h"
 #include "app/first_start_steps.h"
 #include "app/memo_actions.h"
 #include "app/month_page.h"
@@ -173,9 +174,14 @@ void TfmC21::createTextWindows() {
                                  },
                                  [this] { return rights_.level(); }},
                                 *functionsMenu_, this);
+    exports_ =
+        new ExportActions({*this, context_.ui, context_.sleeper, context_.clock, context_.folders,
+                           runSettings_, *monthPage_, [this] { fullSave(); }},
+                          *functionsMenu_, this);
     search_->attachToMonthPage(*monthPage_);
     backup_->attachToMonthPage(*monthPage_);
     connect(network_, &NetworkActions::stateChanged, backup_, &BackupActions::networkStateChanged);
+    connect(network_, &NetworkActions::stateChanged, exports_, &ExportActions::refreshEnabling);
     addCloseCheck([this] { return backup_->mayClose(); });
     addDataSaveStep([this] {
         backup_->dailySharedCopyStep();

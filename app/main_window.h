@@ -39,6 +39,7 @@ class MonthViewActions;
 class RokuyoDisplay;
 class MemoActions;
 class BackupActions;
+class ExportActions;
 class SearchActions;
 class ViewRequests;
 class DataSetActions;
@@ -157,6 +158,7 @@ private:
     SearchActions* search_ = nullptr;
     MemoActions* memo_ = nullptr;
     BackupActions* backup_ = nullptr;
+    ExportActions* exports_ = nullptr;
     RokuyoDisplay* rokuyo_ = nullptr;  // a child of the window
     int shownPage_ = 0;
     PageBounds pageBounds_;

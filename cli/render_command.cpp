@@ -1,7 +1,5 @@
 #include "cli/render_command.h"
 
-#include "monthview/calendar_settings.h"
-
 #include <QGuiApplication>
 #include <QImage>
 #include <QString>
@@ -10,7 +8,9 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "cli/month_model_loader.h"
 #include "core/clock.h"
+#include "monthview/calendar_settings.h"
 #include "monthview/month_grid.h"
 #include "monthview/qt_month_painter.h"
 #include "store/data_folders.h"
@@ -22,13 +22,6 @@
 
 namespace velmo {
 namespace {
-
-// The settings reader limits the row layouts on small screens; a picture has no screen,
-// so it is read as on an ordinary desktop.
-constexpr int kNotionalWorkAreaHeight = 1080;
-
-// The month slot of the displayed month inside the month window (previous month first).
-constexpr int kDisplayedSlot = 1;
 
 std::optional<int> wholeNumber(std::string_view text) {
     int value = 0;
@@ -115,14 +108,6 @@ const RowPreset& rowPreset(int id) {
             return preset;
     }
     return kRowPresets[3];  // "５行"
-}
-
-std::optional<std::filesystem::path> existingFile(const std::filesystem::path& path) {
-    const std::filesystem::path found = resolveCaseInsensitive(path);
-    std::error_code ignored;
-    if (std::filesystem::is_regular_file(found, ignored))
-        return found;
-    return std::nullopt;
 }
 
 }  // namespace
@@ -237,47 +222,17 @@ int runRenderCommand(const std::string& startFolder, const std::vector<std::stri
         return Ymd{d.year, d.month, d.day};
     }());
 
-    SettingsFilePlace place;
-    place.settingsFile = startFolder + kSettingsFileName;
-    place.startFolder = startFolder;
-    place.localOperation = true;
-    SettingsStore store(place);
-    SettingsEnvironment environment{clock, kNotionalWorkAreaHeight};
-    const TorkaSettings settings = store.read(environment, sleeper).settings;
-    const DataFolders folders = decideDataFolders(settings.data.edFolder, startFolder,
-                                                  settings.yDataForm, folderExistsOnDisk);
-    const DataLocation& data = folders.local;
-
+    const ToolMonthSource source = readToolMonthSource(startFolder, clock, sleeper);
     TKvMCalModel model(ymdToJuliusDay(today.year, today.month, today.day));
     model.state().Suspended = true;
     const std::optional<int> requestedWidth =
         request->size ? std::optional<int>(request->size->first) : std::nullopt;
-    model.setProperties(rowPresetProperties(model.properties(), settings.display, requestedWidth));
-    applyCalendarSettings(model, settings);
+    model.setProperties(
+        rowPresetProperties(model.properties(), source.settings.display, requestedWidth));
+    applyCalendarSettings(model, source.settings);
     if (request->rokuyo)
         model.set(&KvMCalProperties::ShowRokuyo, true);
-    model.readHolidayFile(std::filesystem::path(startFolder) / kHolidayFileName, ui, sleeper);
-    model.setDataKyoFile(folders.commonFolder, ui, sleeper);
-
-    LocalFolderHooks hooks;
-    const MonthFileContext monthContext{data.folder(), data.label(), ui, sleeper, hooks};
-    for (int slot = 0; slot < kFreeMonthSlot; ++slot) {
-        const int key = request->year * 12 + (request->month - 1) + slot - kDisplayedSlot;
-        loadSlot(model.monthSlots()[static_cast<std::size_t>(slot)], slot, key / 12, key % 12 + 1,
-                 true, monthContext);
-    }
-    model.state().CurrentSlot = kDisplayedSlot;
-
-    // Reading a missing period file would create it; a picture leaves the folder as it is.
-    PeriodList& periods = model.periods();
-    periods.lines = {periodHeaderLine(data.label())};
-    if (existingFile(periodFilePath(data.folder()))) {
-        const PeriodFileContext periodContext{data, std::string(), ui, sleeper, hooks};
-        loadPeriodList(periods, periodContext, nullptr);
-    }
-
-    const bool todayShown = today.year == request->year && today.month == request->month;
-    model.setJuliusDay(ymdToJuliusDay(request->year, request->month, todayShown ? today.day : 1));
+    loadToolMonth(model, startFolder, source, request->year, request->month, today, ui, sleeper);
 
     const Size size = request->size ? Size{request->size->first, request->size->second}
                                     : preferredControlSize(model.properties());

@@ -23,6 +23,7 @@
 #include "cli/backup_commands.h"
 #include "cli/console_user_interface.h"
 #include "cli/convert_command.h"
+#include "cli/export_command.h"
 #include "cli/render_command.h"
 #include "cli/search_command.h"
 #include "cli/shared_commands.h"
@@ -56,6 +57,12 @@ int usage(int code) {
         "                   data; --today marks that day instead of the clock's, --rokuyo\n"
         "                   shows the rokuyo whatever the settings say, --size sets the\n"
         "                   picture size (default the month view's size)\n"
+        "  export YYYYMM --format txt|csv|html|ics|xlsx --out FILE [--yes]\n"
+        "                   write that month as the export page writes it: text, CSV or\n"
+        "                   HTML in CP932, iCalendar in UTF-8, or the spreadsheet\n"
+        "                   calendar, with the page's settings from the settings file;\n"
+        "                   an existing FILE is replaced only with --yes. VELMO_TODAY=\n"
+        "                   YYYY-MM-DD replaces the clock's date\n"
         "  holidays YEAR [--write]\n"
         "                   print the holiday list of YEAR (2001..2100) from the start\n"
         "                   folder's Hday.dat, one \"yyyy/mm/dd,names\" line per holiday;\n"
@@ -335,6 +342,12 @@ int main(int argc, char** argv) {
         if (write && rest[1] != "--write" && rest[2] != "--write")
             return usage(2);
         return holidays(options, rest[1] == "--write" ? rest[2] : rest[1], write);
+    }
+    if (rest[0] == "export") {
+        const std::optional<std::string> start = seededStartFolder(options);
+        if (!start)
+            return 1;
+        return velmo::runExportCommand(*start, {rest.begin() + 1, rest.end()});
     }
     if (rest[0] == "render" || rest[0] == "search") {
         const std::optional<std::string> start = seededStartFolder(options);

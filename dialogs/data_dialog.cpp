@@ -12,6 +12,8 @@
 
 #include "backup/backup_folder_choice.h"
 #include "backup/save_restore.h"
+#include "dialogs/spreadsheet_page.h"
+#include "dialogs/text_export_page.h"
 
 namespace velmo {
 
@@ -245,10 +247,21 @@ TfmSetup::TfmSetup(DataDialogContext context, QWidget* owner)
     setWindowTitle(qs("ベルモ -Velmo-"));
     if (!context_.chooseFolder)
         context_.chooseFolder = browseForFolder;
-    save_ = new BackupSavePage(context_, settings_, pages_);
-    restorePage_ = new BackupRestorePage(context_, settings_, pages_);
-    pages_->addTab(save_, qs(" データ退避 "));
-    pages_->addTab(restorePage_, qs(" データ回復 "));
+    if (context_.exports) {
+        exportSettings_ = loadExportSettings(context_.settingsFile, context_.exports->startFolder,
+                                             context_.sleeper);
+        export_ = new TextExportPage(context_, *context_.exports, exportSettings_, pages_);
+        pages_->addTab(export_, qs(" テキスト書出 "));
+#ifdef VELMO_HAVE_XLSX
+        spreadsheet_ = new SpreadsheetPage(context_, *context_.exports, exportSettings_, pages_);
+        pages_->addTab(spreadsheet_, qs(" エクセルカレンダ "));
+#endif
+    } else {
+        save_ = new BackupSavePage(context_, settings_, pages_);
+        restorePage_ = new BackupRestorePage(context_, settings_, pages_);
+        pages_->addTab(save_, qs(" データ退避 "));
+        pages_->addTab(restorePage_, qs(" データ回復 "));
+    }
     auto* close = new QPushButton(qs("閉じる"), this);
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
@@ -260,16 +273,26 @@ TfmSetup::TfmSetup(DataDialogContext context, QWidget* owner)
 }
 
 void TfmSetup::showPage(Page page) {
-    pages_->setCurrentWidget(page == Page::Save ? static_cast<QWidget*>(save_) : restorePage_);
+    QWidget* pages[] = {save_, restorePage_, export_, spreadsheet_};
+    if (QWidget* shown = pages[static_cast<int>(page)])
+        pages_->setCurrentWidget(shown);
 }
 
 void TfmSetup::done(int result) {
-    save_->keepSettings();
-    restorePage_->keepSettings();
+    if (save_)
+        save_->keepSettings();
+    if (restorePage_)
+        restorePage_->keepSettings();
+    if (export_)
+        export_->keepSettings();
+    if (spreadsheet_)
+        spreadsheet_->keepSettings();
     settings_.setupX = pos().x();
     settings_.setupY = pos().y();
     saveBackupPageSettings(context_.settingsFile, settings_, context_.folders.networkMode,
                            context_.sleeper);
+    if (context_.exports)
+        saveExportSettings(context_.settingsFile, exportSettings_, context_.sleeper);
     QDialog::done(result);
 }
 

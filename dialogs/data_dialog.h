@@ -1,7 +1,8 @@
 #pragma once
-// The data dialog "TfmSetup": the backup pages, saving the data to one of two folders
-// ("tsTaihi") and restoring them from a folder ("tsKaifuku"). In network mode an
-// administrator holding the maintenance lock works on the shared folder instead.
+// The data dialog "TfmSetup". Opened for backups: saving the data to one of two folders
+// ("tsTaihi") and restoring them from a folder ("tsKaifuku"); in network mode an
+// administrator holding the maintenance lock works on the shared folder instead. Opened
+// for exports: the month in view as a file ("tsText") or as a spreadsheet ("tsExcel").
 
 #include <QDialog>
 #include <filesystem>
@@ -11,7 +12,9 @@
 
 #include "core/clock.h"
 #include "core/user_interface.h"
+#include "dialogs/export_page_context.h"
 #include "store/backup_page_settings.h"
+#include "store/export_settings.h"
 
 class QLabel;
 class QLineEdit;
@@ -47,6 +50,8 @@ struct DataDialogContext {
     // The folder browser, starting in the given folder; nothing when cancelled.
     std::function<std::optional<std::filesystem::path>(QWidget* owner, const QString& start)>
         chooseFolder;
+    // Set: the dialog shows the export pages instead of the backup pages.
+    std::optional<ExportPageContext> exports;
 };
 
 // The save page "tsTaihi".
@@ -94,16 +99,22 @@ private:
     QPushButton* restore_;
 };
 
+class SpreadsheetPage;
+class TextExportPage;
+
 class TfmSetup : public QDialog {
     Q_OBJECT
 
 public:
-    enum class Page { Save, Restore };
+    enum class Page { Save, Restore, Export, Spreadsheet };
     explicit TfmSetup(DataDialogContext context, QWidget* owner = nullptr);
 
     void showPage(Page page);
     BackupSavePage* savePage() const { return save_; }
     BackupRestorePage* restorePage() const { return restorePage_; }
+    TextExportPage* exportPage() const { return export_; }
+    // Null when the program was built without spreadsheet support.
+    SpreadsheetPage* spreadsheetPage() const { return spreadsheet_; }
 
 protected:
     void done(int result) override;
@@ -112,8 +123,11 @@ private:
     DataDialogContext context_;
     BackupPageSettings settings_;
     QTabWidget* pages_;
-    BackupSavePage* save_;
-    BackupRestorePage* restorePage_;
+    ExportSettings exportSettings_;
+    BackupSavePage* save_ = nullptr;
+    BackupRestorePage* restorePage_ = nullptr;
+    TextExportPage* export_ = nullptr;
+    SpreadsheetPage* spreadsheet_ = nullptr;
 };
 
 // The desktop's folder browser, captioned "確認 -ベルモ-".
