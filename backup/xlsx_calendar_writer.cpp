@@ -61,8 +61,8 @@ public:
     explicit Formats(lxw_workbook* workbook) : workbook_(workbook) {}
 
     lxw_format* get(SheetCellKind kind, std::optional<Colour> colour, int sizeDelta, unsigned edges,
-                    bool centred = false) {
-        const Key key{kind, colour.value_or(kColourNone), sizeDelta, edges, centred};
+                    std::uint8_t align = LXW_ALIGN_NONE) {
+        const Key key{kind, colour.value_or(kColourNone), sizeDelta, edges, align};
         auto it = formats_.find(key);
         if (it != formats_.end())
             return it->second;
@@ -76,8 +76,8 @@ public:
         if (colour)
             format_set_font_color(f, toLxwColour(*colour));
         format_set_align(f, LXW_ALIGN_VERTICAL_CENTER);
-        if (centred)
-            format_set_align(f, LXW_ALIGN_CENTER);
+        if (align != LXW_ALIGN_NONE)
+            format_set_align(f, align);
         if (edges & kTop)
             format_set_top(f, LXW_BORDER_THIN);
         if (edges & kBottom)
@@ -91,7 +91,7 @@ public:
     }
 
 private:
-    using Key = std::tuple<SheetCellKind, Colour, int, unsigned, bool>;
+    using Key = std::tuple<SheetCellKind, Colour, int, unsigned, std::uint8_t>;
     lxw_workbook* workbook_;
     std::map<Key, lxw_format*> formats_;
 };
@@ -152,7 +152,7 @@ public:
                                   : i == 6 ? kSheetMonthPalette.saturday
                                            : kSheetMonthPalette.weekday;
             lxw_format* f = formats_.get(SheetCellKind::DayNumber, colour, -1,
-                                         kTop | kBottom | kLeft | kRight, true);
+                                         kTop | kBottom | kLeft | kRight, LXW_ALIGN_CENTER);
             const int first = sheetDayColumn(i) - 1;
             check(worksheet_merge_range(sheet_, kSheetHeadingRow - 1, first, kSheetHeadingRow - 1,
                                         first + kSheetDayColumns - 1, kNames[i], f));
@@ -184,8 +184,11 @@ private:
     }
 
     void write(const SheetCell& cell) {
+        // The creation date sits near the right edge and spills to the left.
+        const std::uint8_t align =
+            cell.kind == SheetCellKind::CreationDate ? LXW_ALIGN_RIGHT : LXW_ALIGN_NONE;
         lxw_format* f = formats_.get(cell.kind, cell.fontColour, cell.fontSizeDelta,
-                                     boxEdges(cell.row, cell.column));
+                                     boxEdges(cell.row, cell.column), align);
         const auto row = static_cast<lxw_row_t>(cell.row - 1);
         const auto column = static_cast<lxw_col_t>(cell.column - 1);
         if (const auto* text = std::get_if<std::string>(&cell.value))
