@@ -140,11 +140,10 @@ SpreadsheetCalendar buildSpreadsheetCalendar(int year, int month, const ExportGr
         sheet.at(kSheetCreationDateRow, kSheetCreationDateColumn, SheetCellKind::CreationDate)
             .value = sheetCreationDateText(today);
     }
-    for (int week = 1; week <= kSheetWeeks; ++week) {
-        for (int i = 0; i < 7; ++i) {
-            const auto index = static_cast<std::size_t>((week - 1) * 7 + i);
-            addDay(sheet, grid[index], sheetDayRow(week), sheetDayColumn(i), settings);
-        }
+    for (std::size_t index = 0; index < grid.size(); ++index) {
+        const int week = static_cast<int>(index / 7) + 1;
+        const int weekdayColumn = static_cast<int>(index % 7);
+        addDay(sheet, grid[index], sheetDayRow(week), sheetDayColumn(weekdayColumn), settings);
     }
     calendar.cells = sheet.take();
     return calendar;
