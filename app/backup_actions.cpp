@@ -57,6 +57,7 @@ void BackupActions::open() {
                      context_.saveAll,
                      context_.endWithoutSaving,
                      {},
+                     {},
                      {}},
                     &context_.window);
     dialog.showPage(TfmSetup::Page::Save);

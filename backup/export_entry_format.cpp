@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdio>
 
+#include "store/cp932.h"
 #include "store/text_helpers.h"
 
 namespace velmo {
@@ -90,6 +91,19 @@ std::string escapeHtml(std::string_view text) {
 
 std::string htmlFontElement(std::string_view text, Colour colour) {
     return "<FONT COLOR=\"" + htmlColourText(colour) + "\">" + std::string(text) + "</FONT>";
+}
+
+std::string withStrayBytesReplaced(std::string_view text, std::string_view replacement) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t start = pos;
+        if (cp932::nextCodePoint(text, pos) >= cp932::kEscapeBase)
+            out.append(replacement);
+        else
+            out.append(text.substr(start, pos - start));
+    }
+    return out;
 }
 
 bool namesProduct(std::string_view text) {

@@ -21,6 +21,10 @@ std::string escapeHtml(std::string_view text);
 // text wrapped in <FONT COLOR="#rrggbb">…</FONT>.
 std::string htmlFontElement(std::string_view text, Colour colour);
 
+// The text with every byte that formed no CP932 character (kept by the codec as an
+// escape code point) replaced, for files other programs read.
+std::string withStrayBytesReplaced(std::string_view text, std::string_view replacement);
+
 // True when the text names one of the program family's own products.
 bool namesProduct(std::string_view text);
 

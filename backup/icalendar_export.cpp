@@ -15,6 +15,7 @@ namespace {
 
 constexpr std::string_view kFullWidthBlank = "　";
 constexpr std::size_t kFoldOctets = 75;
+constexpr std::string_view kReplacementCharacter = "\uFFFD";
 
 std::string dateValue(const Ymd& d) {
     char text[48];
@@ -142,14 +143,8 @@ std::vector<std::string> iCalendarLines(int year, int month, const LineList& mon
 
 std::string iCalendarFileBytes(const std::vector<std::string>& lines) {
     std::string bytes;
-    for (const std::string& line : lines) {
-        std::string clean;
-        for (std::size_t pos = 0; pos < line.size();) {
-            const char32_t c = cp932::nextCodePoint(line, pos);
-            cp932::appendUtf8(clean, c >= cp932::kEscapeBase ? U'\uFFFD' : c);
-        }
-        bytes += foldICalendarLine(clean) + "\r\n";
-    }
+    for (const std::string& line : lines)
+        bytes += foldICalendarLine(withStrayBytesReplaced(line, kReplacementCharacter)) + "\r\n";
     return bytes;
 }
 

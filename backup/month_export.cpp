@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "backup/export_entry_format.h"
 #include "backup/icalendar_export.h"
 #include "backup/month_text_export.h"
 #include "store/cp932.h"
@@ -31,23 +32,21 @@ const char* suffixOf(ExportFormat format) {
     }
 }
 
-// CP932 bytes of a line; a character the code cannot hold (the escape of a stray byte,
-// or anything else) becomes the substitute mark, so every reader can decode the file.
+// CP932 bytes of a line; a stray byte of the data file becomes the substitute mark, so
+// every reader can decode the file. Every other text comes from CP932 files and fits.
 std::string cp932Line(const std::string& line) {
+    const std::string clean = withStrayBytesReplaced(line, kSubstitute);
     try {
-        std::string clean;
-        for (std::size_t pos = 0; pos < line.size();) {
-            const std::size_t start = pos;
-            const char32_t c = cp932::nextCodePoint(line, pos);
-            const std::string_view one(line.data() + start, pos - start);
-            if (c >= cp932::kEscapeBase || cp932::firstUnencodable(one))
-                clean += kSubstitute;
-            else
-                clean.append(one);
-        }
         return cp932::encode(clean);
     } catch (const cp932::EncodeError&) {
-        return cp932::encode(kSubstitute);
+        std::string out;
+        for (std::size_t pos = 0; pos < clean.size();) {
+            const std::size_t start = pos;
+            cp932::nextCodePoint(clean, pos);
+            const std::string_view one(clean.data() + start, pos - start);
+            out += cp932::encode(cp932::firstUnencodable(one) ? kSubstitute : one);
+        }
+        return out;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "app/commands/export_grid.h"
 
+#include "backup/export_entry_format.h"
 #include "monthview/name_pieces.h"
 #include "store/entry_line.h"
 #include "store/text_helpers.h"
@@ -25,8 +26,9 @@ ExportGrid exportGrid(const TKvMCalModel& model) {
         d.specialNames = trimSpaces(split.specialDays);
         for (int position = 0; position < kExportCellLines; ++position) {
             if (const std::string* line = model.dayLineOf(model.cellSlot(cell, position)))
-                d.lines[static_cast<std::size_t>(position)] =
-                    textForEditing(entryStoredText(*line));
+                d.lines[static_cast<std::size_t>(position)] = withStrayBytesReplaced(
+                    formatExportEntry(textForEditing(entryStoredText(*line)), std::nullopt, false),
+                    "\uFFFD");
         }
     }
     return grid;

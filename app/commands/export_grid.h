@@ -8,7 +8,8 @@
 namespace velmo {
 
 // Names and lines are taken whether or not the rokuyo is shown: the export describes the
-// days, not what the cells happen to have room for.
+// days, not what the cells happen to have room for. Lines lose the editor's tags, as in
+// every export, and a stray byte of the data file becomes U+FFFD.
 ExportGrid exportGrid(const TKvMCalModel& model);
 
 }  // namespace velmo

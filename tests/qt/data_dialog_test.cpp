@@ -46,7 +46,8 @@ struct Installation {
                 [this] { ++saves; },
                 [this] { ++ends; },
                 {},
-                [this](QWidget*, const QString&) { return std::optional(usb); }};
+                [this](QWidget*, const QString&) { return std::optional(usb); },
+                {}};
     }
     static void keepScreenshot(QWidget& widget, const char* name) {
         const QByteArray folder = qgetenv("VELMO_SCREENSHOT_DIR");
