@@ -46,7 +46,7 @@ std::optional<std::string_view> htmlColourField(const std::vector<std::string>& 
 }
 
 std::string htmlDatePart(const ExportDay& d) {
-    const std::string date = dotDate(d) + exportWeekdayText(d.weekday);
+    std::string date = dotDate(d) + exportWeekdayText(d.weekday);
     if (!d.holidayName.empty() || d.weekday == 1)
         return htmlFontElement(date, kHolidayRed);
     if (d.weekday == 7)
@@ -119,18 +119,31 @@ std::vector<std::string> monthTextExportLines(ExportFormat format, int year, int
         const std::string entries = withPlainCommas(exportDayEntries(monthLines, d.day, html));
         const std::string names = withPlainCommas(exportDayNames(d, html));
         const std::string weekday = exportWeekdayText(d.weekday);
+        std::string line;
         switch (format) {
             case ExportFormat::Csv:
-                lines.push_back(slashDate(d) + "," + csvQuoted(weekday) + "," +
-                                csvQuoted(names + entries));
+                line = slashDate(d);
+                line += ",";
+                line += csvQuoted(weekday);
+                line += ",";
+                line += csvQuoted(names + entries);
                 break;
             case ExportFormat::Html:
-                lines.push_back(htmlDatePart(d) + "　" + names + entries + "<BR>");
+                line = htmlDatePart(d);
+                line += "　";
+                line += names;
+                line += entries;
+                line += "<BR>";
                 break;
             default:
-                lines.push_back(dotDate(d) + weekday + "  " + names + entries);
+                line = dotDate(d);
+                line += weekday;
+                line += "  ";
+                line += names;
+                line += entries;
                 break;
         }
+        lines.push_back(std::move(line));
     }
     if (html) {
         lines.insert(lines.end(), {"</DIV>", "</BODY>", "</HTML>"});

@@ -1,7 +1,5 @@
 #include "cli/export_command.h"
 
-#include <QGuiApplication>
-#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <optional>
@@ -32,14 +30,6 @@ struct ExportRequest {
 int refuse(const std::string& text) {
     std::fprintf(stderr, "velmo-tool export: %s (see velmo-tool --help)\n", text.c_str());
     return 2;
-}
-
-std::optional<int> number(std::string_view text) {
-    int value = 0;
-    const auto [rest, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || error != std::errc() || rest != text.data() + text.size())
-        return std::nullopt;
-    return value;
 }
 
 std::optional<ExportFormat> fileFormat(const std::string& name) {
@@ -92,11 +82,11 @@ int runExportCommand(const std::string& startFolder, const std::vector<std::stri
             request.out = arguments[++i];
         } else if (a == "--yes") {
             request.yes = true;
-        } else if (!haveMonth && a.size() == 6 && number(a)) {
-            request.year = *number(a.substr(0, 4));
-            request.month = *number(a.substr(4, 2));
-            if (request.month < 1 || request.month > 12 || request.year < 1)
-                return refuse("the month must be YYYYMM, e.g. 202409");
+        } else if (const auto month = haveMonth ? std::nullopt : monthArgument(a)) {
+            if (!month->valid)
+                return refuse(kMonthArgumentRefusal);
+            request.year = month->year;
+            request.month = month->month;
             haveMonth = true;
         } else {
             return refuse("unexpected argument \"" + a + "\"");
@@ -112,12 +102,7 @@ int runExportCommand(const std::string& startFolder, const std::vector<std::stri
     request.out = std::filesystem::absolute(request.out);
 
     // The model's fonts are measured through Qt even without a window.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "velmo-tool";
-    static char* argv[] = {name, nullptr};
-    QGuiApplication application(argc, argv);
+    const auto application = startWindowlessQt();
 
     ConsoleUserInterface ui(request.yes);
     ThreadSleeper sleeper;

@@ -1,7 +1,7 @@
 #include "cli/month_model_loader.h"
 
+#include <charconv>
 #include <filesystem>
-#include <optional>
 
 #include "store/file_helpers.h"
 #include "store/month_file.h"
@@ -28,6 +28,32 @@ std::optional<std::filesystem::path> existingFile(const std::filesystem::path& p
 }
 
 }  // namespace
+
+std::optional<int> wholeNumber(std::string_view text) {
+    int value = 0;
+    const char* end = text.data() + text.size();
+    const auto [rest, error] = std::from_chars(text.data(), end, value);
+    if (text.empty() || error != std::errc() || rest != end)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<ToolMonthArgument> monthArgument(std::string_view text) {
+    if (text.size() != 6 || !wholeNumber(text))
+        return std::nullopt;
+    ToolMonthArgument month{*wholeNumber(text.substr(0, 4)), *wholeNumber(text.substr(4, 2))};
+    month.valid = month.month >= 1 && month.month <= 12 && month.year >= 1;
+    return month;
+}
+
+std::unique_ptr<QGuiApplication> startWindowlessQt() {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "velmo-tool";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
 
 ToolMonthSource readToolMonthSource(const std::string& startFolder, const Clock& clock,
                                     Sleeper& sleeper) {

@@ -3,7 +3,11 @@
 // window from a start folder's settings and data, for the commands that need the
 // month's cells (a picture, an export).
 
+#include <QGuiApplication>
+#include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "calendar/julius_day.h"
 #include "core/clock.h"
@@ -13,6 +17,23 @@
 #include "store/settings.h"
 
 namespace velmo {
+
+// A decimal number that is the whole text.
+std::optional<int> wholeNumber(std::string_view text);
+
+// The month argument "YYYYMM" of a command: nothing when the text is not six digits;
+// valid is false for a month outside 1..12 or year 0.
+struct ToolMonthArgument {
+    int year = 0;
+    int month = 0;
+    bool valid = false;
+};
+std::optional<ToolMonthArgument> monthArgument(std::string_view text);
+inline constexpr const char* kMonthArgumentRefusal = "the month must be YYYYMM, e.g. 202409";
+
+// Qt for a command that measures fonts or draws without a window: the offscreen
+// platform unless QT_QPA_PLATFORM names another.
+std::unique_ptr<QGuiApplication> startWindowlessQt();
 
 struct ToolMonthSource {
     TorkaSettings settings;

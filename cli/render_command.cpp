@@ -1,10 +1,8 @@
 #include "cli/render_command.h"
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QString>
 #include <array>
-#include <charconv>
 #include <cstdio>
 #include <filesystem>
 
@@ -22,15 +20,6 @@
 
 namespace velmo {
 namespace {
-
-std::optional<int> wholeNumber(std::string_view text) {
-    int value = 0;
-    const char* end = text.data() + text.size();
-    const auto [rest, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || rest != end)
-        return std::nullopt;
-    return value;
-}
 
 bool validDate(int year, int month, int day) {
     try {
@@ -142,11 +131,11 @@ std::optional<RenderRequest> parseRenderArguments(const std::vector<std::string>
             request.size = text ? parseSize(*text) : std::nullopt;
             if (!request.size)
                 return refuse("--size needs WIDTHxHEIGHT in pixels");
-        } else if (!haveMonth && argument.size() == 6 && wholeNumber(argument)) {
-            request.year = *wholeNumber(argument.substr(0, 4));
-            request.month = *wholeNumber(argument.substr(4, 2));
-            if (request.month < 1 || request.month > 12 || request.year < 1)
-                return refuse("the month must be YYYYMM, e.g. 202409");
+        } else if (const auto month = haveMonth ? std::nullopt : monthArgument(argument)) {
+            if (!month->valid)
+                return refuse(kMonthArgumentRefusal);
+            request.year = month->year;
+            request.month = month->month;
             haveMonth = true;
         } else {
             return refuse("unexpected argument \"" + argument + "\"");
@@ -208,12 +197,7 @@ int runRenderCommand(const std::string& startFolder, const std::vector<std::stri
     if (!request)
         return 2;
 
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "velmo-tool";
-    static char* argv[] = {name, nullptr};
-    QGuiApplication application(argc, argv);
+    const auto application = startWindowlessQt();
 
     ThreadSleeper sleeper;
     SystemClock clock;
