@@ -329,6 +329,18 @@ private slots:
                  std::string("保存できない文字があります： U+00E9 (é)\r\n（1行目）\r\n"
                              "別の文字に置き換えてください。"));
         QCOMPARE(f.memo()->line(0), QStringLiteral("予定é"));
+
+        // A character beyond the BMP arrives as two UTF-16 units and is named as one.
+        f.memo()->setCaret(0, 3);
+        QTest::keyClick(f.memo(), Qt::Key_Backspace);
+        QTest::sendKeyEvent(QTest::Click, f.memo(), Qt::Key_unknown, QString::fromUtf8("𠮷"),
+                            Qt::NoModifier);
+        f.editor.writeButton()->click();
+        QVERIFY(f.editor.isVisible());
+        QVERIFY(!f.editor.writeBack());
+        QCOMPARE(f.ui.texts().back(),
+                 std::string("保存できない文字があります： U+20BB7 (𠮷)\r\n（1行目）\r\n"
+                             "別の文字に置き換えてください。"));
         // Cancel always closes.
         f.editor.cancelButton()->click();
         QVERIFY(!f.editor.isVisible());
