@@ -45,12 +45,13 @@ protected:
                                              return chosen;
                                          },
                                          [] {
-                // Only the first days matter to these cases.
-                std::vector<ExportDay> days(2);
-                for (int d = 1; d <= 2; ++d)
-                    days[d - 1] = {2026, 12, d, d + 2, true, false, {}, {}, {}};
-                return days;
-            },
+                                             // Only the first days matter to these cases.
+                                             std::vector<ExportDay> days(2);
+                                             for (int d = 1; d <= 2; ++d)
+                                                 days[d - 1] = {2026,  12, d,  d + 2, true,
+                                                                false, {}, {}, {}};
+                                             return days;
+                                         },
                                          "@d.c.velmo"};
         return exportMonth(2026, 12, format, folderBox, context);
     }
