@@ -71,8 +71,8 @@ std::optional<std::string> rebuiltLine(std::string_view line, int day) {
     const std::optional<int> position = numberIn(fields[1], 0, kLastPosition);
     if (!position)
         return std::nullopt;
-    std::string rebuilt = (day < 10 ? " " : "") + std::to_string(day) + "," +
-                          std::to_string(*position) + ",,";
+    std::string rebuilt =
+        (day < 10 ? " " : "") + std::to_string(day) + "," + std::to_string(*position) + ",,";
     for (std::size_t field = 3; field < kEntryFields; ++field)
         rebuilt += fields[field] + ",";
     return rebuilt;
