@@ -62,7 +62,7 @@ bool hasControlCharacter(std::string_view line) {
 
 // The copied line as an entry of `day`, or nothing when it is no entry line.
 std::optional<std::string> rebuiltLine(std::string_view line, int day) {
-    if (hasControlCharacter(line) || firstUnencodable(line))
+    if (hasControlCharacter(line) || cp932::firstUnencodable(line))
         return std::nullopt;
     const std::vector<std::string> fields = splitFields(line, ',');
     if (fields.size() < kEntryFields || !numberIn(fields[0], 1, kLastDay) ||
