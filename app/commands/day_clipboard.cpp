@@ -14,19 +14,15 @@ constexpr std::size_t kEntryFields = 9;
 constexpr int kLastDay = 31;
 constexpr int kLastPosition = 999;
 
-// A clipboard text cut into lines at CR LF, CR or LF; a final line end adds no line.
+// A clipboard text cut into lines at LF, a CR before it dropped; a final line end adds no
+// line. A lone CR stays in its line, where the control check refuses it.
 std::vector<std::string> clipboardLines(std::string_view text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.emplace_back(text.substr(start));
-            break;
-        }
-        lines.emplace_back(text.substr(start, end - start));
-        start = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
-    }
+    std::vector<std::string> lines = splitFields(text, '\n');
+    if (lines.back().empty())
+        lines.pop_back();
+    for (std::string& line : lines)
+        if (line.ends_with('\r'))
+            line.pop_back();
     return lines;
 }
 

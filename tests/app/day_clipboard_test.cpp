@@ -102,7 +102,7 @@ TEST(DayClipboard, OneLineThatIsNoEntryRefusesTheWholePaste) {
 TEST(DayClipboard, EntryLinesOfEveryKindAreAccepted) {
     const std::string text = kMarker + "\n" +
                              "31,999,x,タブ\tあり,1,,,,,\n"
-                             " 1,0,,名前色,clBlue,,,,,\r"
+                             " 1,0,,名前色,clBlue,,,,,\n"
                              " 2,7,,十六進,$00FF0000,,,,,\r\n"
                              " 3, 5,,十進,255,,,,,";
     const DayPaste paste = readDayPaste(text, 20);
