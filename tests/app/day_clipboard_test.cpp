@@ -45,7 +45,7 @@ TEST(DayClipboard, CopiedDayPastesOntoAnotherDayAfterItsLines) {
             day12.push_back(line);
     EXPECT_EQ(day12, (std::vector<std::string>{"12,0,,既存1,,,,,,", "12,1,,既存2,,,,,,",
                                                "12,0,,会議，本社,clRed,1,10:00,2,3,",
-                                               "12,2,,昼食,,,,,,", "12,4,,,$000000FF,,,,,,"}));
+                                               "12,2,,昼食,,,,,,", "12,4,,,$000000FF,,,,,"}));
 
     // A one-digit day is right-aligned, as the month file stores it.
     EXPECT_EQ(readDayPaste(text, 7).lines.front(), " 7,0,,会議，本社,clRed,1,10:00,2,3,");
