@@ -19,6 +19,7 @@
 #include "app/backup_actions.h"
 #include "app/data_set_actions.h"
 #include "app/date_change_actions.h"
+#include "app/day_clipboard_actions.h"
 #include "app/export_actions.h"
 #include "app/first_start_steps.h"
 #include "app/memo_actions.h"
@@ -40,6 +41,7 @@
 #include "monthview/qt_input.h"
 #include "platform/window_positions.h"
 #include "store/memorial_day_edit.h"
+#include "store/month_file.h"
 
 namespace velmo {
 
@@ -190,6 +192,12 @@ void TfmC21::createTextWindows() {
     memo_ = new MemoActions({context_.ui, context_.sleeper, context_.folders, runSettings_,
                              *viewRequests_, *pages_, kMemoPageIndex, logMenuItem_, beforeOpening},
                             *viewMenu_, commands_, this);
+    dayClipboard_ = new DayClipboardActions(
+        {*monthPage_->view(), context_.ui,
+         [this](MonthSlot& slot) {
+             saveSlot(slot, SaveRequest::SaveAll, monthPage_->session().monthFiles());
+         }},
+        commands_, this);
 }
 
 void TfmC21::createMonthViewActions() {
@@ -232,6 +240,7 @@ MainWindowMenuState TfmC21::monthMenuState() const {
     state.dataSet = runSettings_.dataFolders().current().number();
     state.printEnabled = s.companions.cbPrint;
     state.networkAllowed = s.network.cbNet;
+    state.dayCopyPending = dayClipboard_ && dayClipboard_->copyPending();
     // What no feature has taken on is shown, disabled.
     state.unavailable = commands_.unhandled(kMainWindowCommands);
     return state;

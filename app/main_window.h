@@ -38,6 +38,7 @@ class DateChangeActions;
 class MonthViewActions;
 class RokuyoDisplay;
 class MemoActions;
+class DayClipboardActions;
 class BackupActions;
 class ExportActions;
 class SearchActions;
@@ -157,6 +158,7 @@ private:
     ViewRequests* viewRequests_ = nullptr;  // children of the window
     SearchActions* search_ = nullptr;
     MemoActions* memo_ = nullptr;
+    DayClipboardActions* dayClipboard_ = nullptr;  // a child of the window
     BackupActions* backup_ = nullptr;
     ExportActions* exports_ = nullptr;
     RokuyoDisplay* rokuyo_ = nullptr;  // a child of the window

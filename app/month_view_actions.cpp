@@ -182,8 +182,6 @@ void MonthViewActions::editMemorialDay(std::int32_t day) {
     model.relayout();
 }
 
-// Day copy and paste and the memo command arrive with their own windows; until then
-// their menu items are disabled and these are never reached.
 // The day clipboard and the memo belong to features of the main window.
 void MonthViewActions::copyDay(std::int32_t day) {
     if (context_.mainCommand)
