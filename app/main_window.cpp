@@ -192,12 +192,12 @@ void TfmC21::createTextWindows() {
     memo_ = new MemoActions({context_.ui, context_.sleeper, context_.folders, runSettings_,
                              *viewRequests_, *pages_, kMemoPageIndex, logMenuItem_, beforeOpening},
                             *viewMenu_, commands_, this);
-    dayClipboard_ = new DayClipboardActions(
-        {*monthPage_->view(), context_.ui,
-         [this](MonthSlot& slot) {
-             saveSlot(slot, SaveRequest::SaveAll, monthPage_->session().monthFiles());
-         }},
-        commands_, this);
+    dayClipboard_ = new DayClipboardActions({*monthPage_->view(), context_.ui,
+                                             [this](MonthSlot& slot) {
+                                                 saveSlot(slot, SaveRequest::SaveAll,
+                                                          monthPage_->session().monthFiles());
+                                             }},
+                                            commands_, this);
 }
 
 void TfmC21::createMonthViewActions() {
