@@ -208,7 +208,7 @@ void DayCountPanel::readControls() {
 }
 
 void DayCountPanel::showModel() {
-    const DateFields* dates[2] = {&model_.start, &model_.end};
+    const Ymd* dates[2] = {&model_.start, &model_.end};
     FieldSpin* const* spins[2] = {startFields_, endFields_};
     for (int date = 0; date < 2; ++date) {
         const int values[3] = {dates[date]->year, dates[date]->month, dates[date]->day};

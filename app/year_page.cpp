@@ -86,13 +86,13 @@ YearPage::YearPage(std::int32_t today, UserInterface& ui, QWidget* parent)
 
     subPages_ = new QTabWidget(this);
     subPages_->setObjectName("pcNen");
-    subPages_->setGeometry(745, 12, 255, 500);
+    subPages_->setGeometry(745, 12, 255, 470);
     subPages_->addTab(createStandardPage(), "標準");
     dayCount_ = new DayCountPanel(ui, subPages_);
     subPages_->addTab(dayCount_, "日数計算");
 
     QWidget* group = createYearGroup();
-    group->setGeometry(745, 522, 255, 130);
+    group->setGeometry(745, 492, 255, 130);
     fill(juliusDayToYmd(today).year, 1);
 }
 

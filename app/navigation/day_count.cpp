@@ -33,7 +33,7 @@ static_assert(kLastDay - kFirstDay + 1 == kDayCountMaxDays);
 
 }  // namespace
 
-DateFields steppedDate(DateFields date, DateField field, int step) {
+Ymd steppedDate(Ymd date, DateField field, int step) {
     int carry = 0;
     switch (field) {
         case DateField::Day:
@@ -76,7 +76,7 @@ bool DayCount::compute() {
             return false;
         }
         const Ymd date = juliusDayToYmd(static_cast<std::int32_t>(result));
-        (resultMode == kResultStart ? start : end) = {date.year, date.month, date.day};
+        (resultMode == kResultStart ? start : end) = date;
     }
     notComputedShown_ = false;
     return true;
@@ -91,7 +91,7 @@ void DayCount::changed() {
 }
 
 void DayCount::step(bool startDate, DateField field, int steps) {
-    DateFields& date = startDate ? start : end;
+    Ymd& date = startDate ? start : end;
     const int unit = steps < 0 ? -1 : 1;
     for (int done = 0; done != steps; done += unit)
         date = steppedDate(date, field, unit);

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "calendar/julius_day.h"
 #include "core/user_interface.h"
 
 namespace velmo {
@@ -28,19 +29,11 @@ inline constexpr int kResultStart = 0;
 inline constexpr int kResultEnd = 1;
 inline constexpr int kResultDays = 2;
 
-struct DateFields {
-    int year = 0;
-    int month = 1;
-    int day = 1;
-
-    bool operator==(const DateFields&) const = default;
-};
-
 enum class DateField { Year, Month, Day };
 
 // One arrow (step ±1) of a date's up-down: past the field's end it wraps and carries into the
 // next larger field; the year wraps between 9999 and 0 on its own.
-DateFields steppedDate(DateFields date, DateField field, int step);
+Ymd steppedDate(Ymd date, DateField field, int step);
 
 // Captions, weights and enabling of the controls for the current modes.
 struct DayCountLook {
@@ -59,8 +52,8 @@ class DayCount {
 public:
     explicit DayCount(UserInterface& ui) : ui_(ui) {}
 
-    DateFields start;
-    DateFields end;
+    Ymd start;
+    Ymd end;
     int days = 1;
     int countMode = kCountOneEnd;
     int resultMode = kResultDays;

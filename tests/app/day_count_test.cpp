@@ -43,14 +43,14 @@ TEST_F(DayCountTest, EndOrStartFromTheOtherDate) {
     count.days = 30;
     count.countMode = kCountBothEnds;
     ASSERT_TRUE(count.compute());
-    EXPECT_EQ(count.end, (DateFields{2024, 2, 29}));
+    EXPECT_EQ(count.end, (Ymd{2024, 2, 29}));
 
     count.setResultMode(kResultStart);
     count.end = {2024, 3, 1};
     count.days = 1;
     count.countMode = kCountOneEnd;
     ASSERT_TRUE(count.compute());
-    EXPECT_EQ(count.start, (DateFields{2024, 2, 29}));
+    EXPECT_EQ(count.start, (Ymd{2024, 2, 29}));
 
     // Each result mode undoes the others.
     count.start = {1999, 7, 20};
@@ -62,11 +62,11 @@ TEST_F(DayCountTest, EndOrStartFromTheOtherDate) {
         count.end = {1, 1, 1};
         count.setResultMode(kResultEnd);
         ASSERT_TRUE(count.compute());
-        EXPECT_EQ(count.end, (DateFields{2031, 1, 3}));
+        EXPECT_EQ(count.end, (Ymd{2031, 1, 3}));
         count.start = {1, 1, 1};
         count.setResultMode(kResultStart);
         ASSERT_TRUE(count.compute());
-        EXPECT_EQ(count.start, (DateFields{1999, 7, 20}));
+        EXPECT_EQ(count.start, (Ymd{1999, 7, 20}));
     }
 }
 
@@ -80,18 +80,18 @@ TEST_F(DayCountTest, LongSpansAreNotCut) {
     count.setResultMode(kResultEnd);
     count.end = {};
     ASSERT_TRUE(count.compute());
-    EXPECT_EQ(count.end, (DateFields{9999, 12, 31}));
+    EXPECT_EQ(count.end, (Ymd{9999, 12, 31}));
 
     count.start = {2000, 1, 1};
     count.days = 100000;
     count.countMode = kCountOneEnd;
     ASSERT_TRUE(count.compute());
-    EXPECT_EQ(count.end, (DateFields{2273, 10, 16}));
+    EXPECT_EQ(count.end, (Ymd{2273, 10, 16}));
     count.setResultMode(kResultStart);
     count.end = {2024, 6, 15};
     count.days = 50000;
     ASSERT_TRUE(count.compute());
-    EXPECT_EQ(count.start, (DateFields{1887, 7, 24}));
+    EXPECT_EQ(count.start, (Ymd{1887, 7, 24}));
     EXPECT_TRUE(ui.texts().empty());
 }
 
@@ -101,8 +101,8 @@ TEST_F(DayCountTest, ResultsOutsideTheYearsAreRefused) {
     count.end = {2024, 5, 5};
     count.days = 100;
     EXPECT_FALSE(count.compute());
-    EXPECT_EQ(count.end, (DateFields{2024, 5, 5}));
-    EXPECT_EQ(count.start, (DateFields{9999, 12, 1}));
+    EXPECT_EQ(count.end, (Ymd{2024, 5, 5}));
+    EXPECT_EQ(count.start, (Ymd{9999, 12, 1}));
     EXPECT_EQ(count.days, 100);
 
     count.setResultMode(kResultStart);
@@ -110,20 +110,20 @@ TEST_F(DayCountTest, ResultsOutsideTheYearsAreRefused) {
     count.end = {0, 1, 5};
     count.days = 5;
     EXPECT_FALSE(count.compute());
-    EXPECT_EQ(count.start, (DateFields{300, 3, 3}));
+    EXPECT_EQ(count.start, (Ymd{300, 3, 3}));
     count.days = 4;
     EXPECT_TRUE(count.compute());
-    EXPECT_EQ(count.start, (DateFields{0, 1, 1}));
+    EXPECT_EQ(count.start, (Ymd{0, 1, 1}));
     count.start = {300, 3, 3};
     // A negative count goes the other way, past 9999 as well.
     count.end = {9999, 12, 30};
     count.days = -2;
     EXPECT_FALSE(count.compute());
-    EXPECT_EQ(count.start, (DateFields{300, 3, 3}));
+    EXPECT_EQ(count.start, (Ymd{300, 3, 3}));
     // The last and first days themselves are fine.
     count.days = -1;
     EXPECT_TRUE(count.compute());
-    EXPECT_EQ(count.start, (DateFields{9999, 12, 31}));
+    EXPECT_EQ(count.start, (Ymd{9999, 12, 31}));
 
     const std::vector<std::string> expected(3, kDayCountOutOfRangeMessage);
     EXPECT_EQ(ui.texts(), expected);
@@ -139,42 +139,42 @@ TEST_F(DayCountTest, DatesInThe1582GapAreRefused) {
     EXPECT_EQ(count.days, 7);
     count.setResultMode(kResultEnd);
     EXPECT_FALSE(count.compute());
-    EXPECT_EQ(count.end, (DateFields{1583, 1, 1}));
+    EXPECT_EQ(count.end, (Ymd{1583, 1, 1}));
     EXPECT_EQ(ui.texts(), std::vector<std::string>(2, kJuliusGapMessage));
     // The days either side are there.
     count.start = {1582, 10, 4};
     count.days = 1;
     ASSERT_TRUE(count.compute());
-    EXPECT_EQ(count.end, (DateFields{1582, 10, 15}));
+    EXPECT_EQ(count.end, (Ymd{1582, 10, 15}));
 }
 
 TEST(DayCountSteps, FieldsWrapAndCarry) {
-    EXPECT_EQ(steppedDate({2024, 1, 31}, DateField::Day, 1), (DateFields{2024, 2, 1}));
-    EXPECT_EQ(steppedDate({2024, 3, 1}, DateField::Day, -1), (DateFields{2024, 2, 31}));
+    EXPECT_EQ(steppedDate({2024, 1, 31}, DateField::Day, 1), (Ymd{2024, 2, 1}));
+    EXPECT_EQ(steppedDate({2024, 3, 1}, DateField::Day, -1), (Ymd{2024, 2, 31}));
     // The day wraps at 31 whatever the month.
-    EXPECT_EQ(steppedDate({2024, 2, 29}, DateField::Day, 1), (DateFields{2024, 2, 30}));
-    EXPECT_EQ(steppedDate({2024, 1, 15}, DateField::Month, -1), (DateFields{2023, 12, 15}));
-    EXPECT_EQ(steppedDate({2024, 12, 15}, DateField::Month, 1), (DateFields{2025, 1, 15}));
-    EXPECT_EQ(steppedDate({2024, 12, 31}, DateField::Day, 1), (DateFields{2025, 1, 1}));
-    EXPECT_EQ(steppedDate({2025, 1, 1}, DateField::Day, -1), (DateFields{2024, 12, 31}));
+    EXPECT_EQ(steppedDate({2024, 2, 29}, DateField::Day, 1), (Ymd{2024, 2, 30}));
+    EXPECT_EQ(steppedDate({2024, 1, 15}, DateField::Month, -1), (Ymd{2023, 12, 15}));
+    EXPECT_EQ(steppedDate({2024, 12, 15}, DateField::Month, 1), (Ymd{2025, 1, 15}));
+    EXPECT_EQ(steppedDate({2024, 12, 31}, DateField::Day, 1), (Ymd{2025, 1, 1}));
+    EXPECT_EQ(steppedDate({2025, 1, 1}, DateField::Day, -1), (Ymd{2024, 12, 31}));
     // The year wraps alone.
-    EXPECT_EQ(steppedDate({9999, 5, 6}, DateField::Year, 1), (DateFields{0, 5, 6}));
-    EXPECT_EQ(steppedDate({0, 5, 6}, DateField::Year, -1), (DateFields{9999, 5, 6}));
-    EXPECT_EQ(steppedDate({9999, 12, 31}, DateField::Day, 1), (DateFields{0, 1, 1}));
-    EXPECT_EQ(steppedDate({2024, 6, 10}, DateField::Day, 1), (DateFields{2024, 6, 11}));
+    EXPECT_EQ(steppedDate({9999, 5, 6}, DateField::Year, 1), (Ymd{0, 5, 6}));
+    EXPECT_EQ(steppedDate({0, 5, 6}, DateField::Year, -1), (Ymd{9999, 5, 6}));
+    EXPECT_EQ(steppedDate({9999, 12, 31}, DateField::Day, 1), (Ymd{0, 1, 1}));
+    EXPECT_EQ(steppedDate({2024, 6, 10}, DateField::Day, 1), (Ymd{2024, 6, 11}));
 }
 
 TEST_F(DayCountTest, StepsComputeOrWait) {
     count.start = {2024, 1, 30};
     count.end = {2024, 2, 10};
     count.step(true, DateField::Day, 3);
-    EXPECT_EQ(count.start, (DateFields{2024, 2, 2}));
+    EXPECT_EQ(count.start, (Ymd{2024, 2, 2}));
     EXPECT_EQ(count.days, 8);
     EXPECT_FALSE(count.pending());
 
     count.setAutoCompute(false);
     count.step(false, DateField::Month, -2);
-    EXPECT_EQ(count.end, (DateFields{2023, 12, 10}));
+    EXPECT_EQ(count.end, (Ymd{2023, 12, 10}));
     EXPECT_EQ(count.days, 8);
     EXPECT_TRUE(count.pending());
     count.typed();
@@ -196,17 +196,17 @@ TEST_F(DayCountTest, StepsComputeOrWait) {
 
 TEST_F(DayCountTest, CalendarClicksFillTheDateThatIsNoResult) {
     count.fillFromCalendar(2024, 5, 1);
-    EXPECT_EQ(count.start, (DateFields{2024, 5, 1}));
+    EXPECT_EQ(count.start, (Ymd{2024, 5, 1}));
     count.fillsStart = false;
     count.fillFromCalendar(2024, 5, 11);
-    EXPECT_EQ(count.end, (DateFields{2024, 5, 11}));
+    EXPECT_EQ(count.end, (Ymd{2024, 5, 11}));
     EXPECT_EQ(count.days, 10);
 
     count.setResultMode(kResultEnd);
     EXPECT_TRUE(count.fillsStart);
     count.fillFromCalendar(2024, 5, 4);
-    EXPECT_EQ(count.start, (DateFields{2024, 5, 4}));
-    EXPECT_EQ(count.end, (DateFields{2024, 5, 14}));
+    EXPECT_EQ(count.start, (Ymd{2024, 5, 4}));
+    EXPECT_EQ(count.end, (Ymd{2024, 5, 14}));
     count.setResultMode(kResultStart);
     EXPECT_FALSE(count.fillsStart);
     count.setResultMode(kResultDays);

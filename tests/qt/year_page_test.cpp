@@ -65,7 +65,7 @@ class YearPageTest : public QObject {
     YearPage& page() { return *static_cast<YearPage*>(window->pages()->widget(kYearPageIndex)); }
     DayCountPanel& panel() { return *page().dayCount(); }
     QSpinBox* spin(const char* name) { return panel().findChild<QSpinBox*>(name); }
-    DateFields fields(const char* prefix) {
+    Ymd fields(const char* prefix) {
         const QString p = QString::fromLatin1(prefix);
         return {panel().findChild<QSpinBox*>(p + "Year")->value(),
                 panel().findChild<QSpinBox*>(p + "Month")->value(),
@@ -177,7 +177,7 @@ private slots:
         QCOMPARE(window->pages()->currentIndex(), kYearPageIndex);
 
         page().subPages()->setCurrentIndex(kYearDayCountPage);
-        const DateFields before = fields("udSt");
+        const Ymd before = fields("udSt");
         clickDay(3, centreOf(0, 2));
         clickDay(3, centreOf(1, 0));
         QCOMPARE(fields("udSt"), before);
@@ -186,8 +186,8 @@ private slots:
 
     void dayCountFromTheMenuAndClicks() {
         // Start-up computed with today at both ends.
-        QCOMPARE(fields("udSt"), (DateFields{2025, 2, 10}));
-        QCOMPARE(fields("udEd"), (DateFields{2025, 2, 10}));
+        QCOMPARE(fields("udSt"), (Ymd{2025, 2, 10}));
+        QCOMPARE(fields("udEd"), (Ymd{2025, 2, 10}));
         QCOMPARE(spin("udDay")->value(), 0);
         QVERIFY(!panel().findChild<QPushButton*>("btnKeisan")->isEnabled());
 
@@ -205,14 +205,15 @@ private slots:
 
         // March 2025 row 3, column 3 is Wednesday the 12th.
         clickDay(3, centreOf(3, 3));
-        QCOMPARE(fields("udSt"), (DateFields{2025, 3, 12}));
+        QCOMPARE(fields("udSt"), (Ymd{2025, 3, 12}));
         QCOMPARE(spin("udDay")->value(), -30);
         end->click();
         clickDay(12, centreOf(3, 3));
-        QCOMPARE(fields("udEd"), (DateFields{2025, 12, 17}));
+        QCOMPARE(fields("udEd"), (Ymd{2025, 12, 17}));
         QCOMPARE(spin("udDay")->value(), 280);
         QCOMPARE(window->runSettings().settings().dayCount.pcNen, kYearDayCountPage);
         QCOMPARE(window->runSettings().settings().dayCount.udDay, 280);
+        keepScreenshot(page(), "year_page_day_count.png");
         QVERIFY(ui->questions().empty());
     }
 
@@ -221,11 +222,11 @@ private slots:
         spin("udStDay")->setValue(31);
         spin("udStMonth")->setValue(1);
         spin("udStDay")->stepBy(1);
-        QCOMPARE(fields("udSt"), (DateFields{2025, 2, 1}));
+        QCOMPARE(fields("udSt"), (Ymd{2025, 2, 1}));
         QCOMPARE(spin("udDay")->value(), 9);
         spin("udEdMonth")->setValue(1);
         spin("udEdMonth")->stepBy(-1);
-        QCOMPARE(fields("udEd"), (DateFields{2024, 12, 10}));
+        QCOMPARE(fields("udEd"), (Ymd{2024, 12, 10}));
         QCOMPARE(spin("udDay")->value(), -53);
 
         // The end from a count far beyond the old ±32767.
@@ -239,12 +240,12 @@ private slots:
         spin("udStDay")->setValue(1);
         spin("udDay")->setValue(100000);
         QTest::keyClick(spin("udDay"), Qt::Key_Return);
-        QCOMPARE(fields("udEd"), (DateFields{2273, 10, 16}));
+        QCOMPARE(fields("udEd"), (Ymd{2273, 10, 16}));
 
         // Past 9999 the result is refused and nothing moves.
         spin("udDay")->setValue(kDayCountMaxDays);
         QTest::keyClick(spin("udDay"), Qt::Key_Return);
-        QCOMPARE(fields("udEd"), (DateFields{2273, 10, 16}));
+        QCOMPARE(fields("udEd"), (Ymd{2273, 10, 16}));
         QCOMPARE(spin("udDay")->value(), kDayCountMaxDays);
         QCOMPARE(ui->texts(), std::vector<std::string>{kDayCountOutOfRangeMessage});
 
@@ -254,8 +255,8 @@ private slots:
         spin("udStMonth")->setValue(10);
         spin("udStDay")->setValue(9);
         spin("udStDay")->stepBy(1);
-        QCOMPARE(fields("udSt"), (DateFields{1582, 10, 10}));
-        QCOMPARE(fields("udEd"), (DateFields{2273, 10, 16}));
+        QCOMPARE(fields("udSt"), (Ymd{1582, 10, 10}));
+        QCOMPARE(fields("udEd"), (Ymd{2273, 10, 16}));
         QCOMPARE(ui->texts(), std::vector<std::string>{kJuliusGapMessage});
     }
 
