@@ -150,6 +150,29 @@ private slots:
         QCOMPARE(page().findChild<QLabel*>("lblYM")->text(), QString("2024/10 - 2025/9"));
     }
 
+    void dateChangeMovesTodayAndTheYear() {
+        window.reset();
+        open({2025, 3, 31, 23, 59, 0, 0});
+        window->pages()->setCurrentIndex(kYearPageIndex);
+        QTRY_VERIFY(page().isVisible());
+        withText<QRadioButton>(*page().findChild<QGroupBox*>("rgYFirstMonth"), "年度")->click();
+        auto* title = page().findChild<QLabel*>("lblYM");
+        QCOMPARE(title->text(), QString("2024/4 - 2025/3"));
+
+        // The new month reads the settings again: the kept choice must survive that.
+        clock->set({2025, 4, 1, 0, 0, 10, 0});
+        window->functionTick();
+        QCOMPARE(title->text(), QString("2025/4 - 2026/3"));
+        QCOMPARE(page().calendar(1)->model().todayDay(), ymdToJuliusDay(2025, 4, 1));
+        QCOMPARE(page().calendar(12)->model().todayDay(), ymdToJuliusDay(2025, 4, 1));
+
+        clock->set({2025, 4, 2, 0, 0, 10, 0});
+        window->functionTick();
+        QCOMPARE(page().calendar(1)->model().todayDay(), ymdToJuliusDay(2025, 4, 2));
+        QCOMPARE(title->text(), QString("2025/4 - 2026/3"));
+        QVERIFY(ui->texts().empty());
+    }
+
     void clickOnADayAsksForTheMonthView() {
         window->pages()->setCurrentIndex(kYearPageIndex);
         QTRY_VERIFY(page().isVisible());
