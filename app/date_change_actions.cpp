@@ -43,8 +43,10 @@ DateChangeActions::DateChangeActions(DateChangeActionsContext context, QObject* 
         context_.initialiseMonths();
         return true;
     };
-    // The year page arrives with its own feature.
-    hooks.refreshYearPage = [] {};
+    hooks.refreshYearPage = [this] {
+        if (context_.refreshYearPage)
+            context_.refreshYearPage();
+    };
     // The months could not be set up again: nothing sound is left to save.
     hooks.terminate = [] { QCoreApplication::exit(1); };
     dateChange_ = std::make_unique<DateChange>(context_.clock, context_.sleeper, context_.ui,

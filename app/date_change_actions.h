@@ -31,6 +31,8 @@ struct DateChangeActionsContext {
     std::function<bool()> fullSave;  // true when the data were saved
     // Reads the settings again and sets the months up for today.
     std::function<void()> initialiseMonths;
+    // Today moved: the small calendars follow and the year page starts from today again.
+    std::function<void()> refreshYearPage;
 };
 
 class DateChangeActions : public QObject {

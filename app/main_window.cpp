@@ -32,6 +32,8 @@
 #include "app/status_texts.h"
 #include "app/view_requests.h"
 #include "app/window_placement.h"
+#include "app/year_page.h"
+#include "app/year_page_actions.h"
 #include "calendar/julius_day.h"
 #include "core/user_interface.h"
 #include "dialogs/day_editor.h"
@@ -83,6 +85,8 @@ TfmC21::TfmC21(MainWindowContext context, QWidget* parent)
         rights_.prepareFirstNetworkSetup();
     readSettings();
     initialiseMonths();
+    yearActions_ = new YearPageActions(
+        {*pages_, *yearPage_, *monthPage_, context_.ui, runSettings_}, *functionsMenu_, this);
     addDataSaveStep([this] { return monthPage_->session().saveAll(); });
     createTextWindows();
     rokuyo_ = new RokuyoDisplay(runSettings_, *monthPage_->view(), *viewMenu_, this);
@@ -126,6 +130,9 @@ TfmC21::~TfmC21() {
     memo_ = nullptr;
     delete search_;
     search_ = nullptr;
+    // It keeps the year page's state in the settings, which are gone by then.
+    delete yearActions_;
+    yearActions_ = nullptr;
     monthPage_->view()->setInteraction(nullptr);
     pages_->disconnect(this);
     monthPage_->disconnect(this);
@@ -135,6 +142,8 @@ void TfmC21::initialiseMonths() {
     monthPage_->initialise(dateTimeToJuliusDay(context_.clock.now()), context_.folders,
                            runSettings_.settings(), runSettings_.dataFolders(), context_.ui,
                            context_.sleeper);
+    if (yearActions_)
+        yearActions_->monthsInitialised();
 }
 
 void TfmC21::createDateChange() {
@@ -144,7 +153,8 @@ void TfmC21::createDateChange() {
          [this] {
              readSettings();
              initialiseMonths();
-         }},
+         },
+         [this] { yearActions_->dateChanged(); }},
         this);
     // While the months are being rebuilt there is nothing whole to save.
     addCloseCheck([this] { return !dateChange_->running(); });
@@ -426,13 +436,12 @@ void TfmC21::createPages() {
          [this](const std::array<std::string, 3>& names) { return persistBackupNames(names); }},
         pages_);
 
-    auto* yearPage = new QWidget(pages_);
-    yearPage->setObjectName("tsYear");
+    yearPage_ = new YearPage(today, context_.ui, pages_);
     auto* memoPage = new QWidget(pages_);
     memoPage->setObjectName("tsMemo");
 
     pages_->addTab(monthPage_, "月");
-    pages_->addTab(yearPage, "年");
+    pages_->addTab(yearPage_, "年");
     pages_->addTab(memoPage, "メモ");
     setCentralWidget(pages_);
     connect(pages_, &QTabWidget::currentChanged, this, &TfmC21::pageChanged);

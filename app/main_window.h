@@ -47,6 +47,8 @@ class DataSetActions;
 class NetworkActions;
 class SessionEnding;
 class TfmDay;
+class YearPage;
+class YearPageActions;
 }  // namespace velmo
 class QTabWidget;
 class QTimer;
@@ -148,6 +150,8 @@ private:
     QAction* logMenuItem_ = nullptr;
     QTabWidget* pages_ = nullptr;
     MonthPage* monthPage_ = nullptr;
+    YearPage* yearPage_ = nullptr;
+    YearPageActions* yearActions_ = nullptr;  // a child of the window
     TfmDay* editor_ = nullptr;
     std::unique_ptr<MonthViewActions> monthActions_;
     DateChangeActions* dateChange_ = nullptr;  // a child of the window

@@ -166,10 +166,10 @@ struct CorrectionKeys {
 // The day-count calculator; the defaults are its current state.
 struct DayCountKeys {
     int rgNissuu = 0;
-    bool cbKeisan = false;
+    bool cbKeisan = true;
     int pcNen = 0;
-    int udDay = 0;
-    int rgKekka = 0;
+    int udDay = 1;
+    int rgKekka = 2;
 
     bool operator==(const DayCountKeys&) const = default;
 };
