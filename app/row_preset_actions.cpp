@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QMainWindow>
 #include <QMenu>
 #include <QScreen>
@@ -23,6 +24,15 @@ namespace velmo {
 namespace {
 
 constexpr const char* kSizeText = "横：%1 × 縦：%2";
+
+// Layouts answer a changed size hint with posted requests, one level of widgets at a
+// time; the window's geometry is only consistent once all of them ran.
+void settleLayouts(QWidget& window) {
+    for (int level = 0; level < 8; ++level)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    if (QLayout* layout = window.layout())
+        layout->activate();
+}
 
 bool holdsCtrlShift(Qt::KeyboardModifiers modifiers) {
     return modifiers.testFlag(Qt::ControlModifier) && modifiers.testFlag(Qt::ShiftModifier);
@@ -98,6 +108,7 @@ void RowPresetActions::measureDifferences() {
     MonthPage& page = context_.monthPage;
     const QWidget* view = page.view();
     const QWidget* buttons = page.findChild<QWidget*>("pnlMonthBtn");
+    settleLayouts(window);
     const int buttonsWidth = buttons ? buttons->width() : 0;
     const QSize pageHint = page.sizeHint();
     const int buttonsInHint = buttons && buttons->isVisible() ? 0 : buttonsWidth;
@@ -179,8 +190,12 @@ void RowPresetActions::fitWindow() {
     showButtonColumn(!display.cbMonthBtn || holdingCtrlShift_);
     const WindowFit fit = velmo::fitWindow(differences(), {view->width(), view->height()},
                                            display.cbMonthBtn && !holdingCtrlShift_);
-    if (differences_)
+    // The window may shrink only once the layouts know the new view size.
+    settleLayouts(context_.window);
+    if (differences_) {
         context_.window.resize(fit.client.width, fit.client.height);
+        settleLayouts(context_.window);
+    }
     context_.settings.settings().display.vClientHeight = context_.window.height();
 }
 
