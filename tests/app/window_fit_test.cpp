@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace velmo {
 namespace {
 
@@ -38,35 +40,33 @@ TEST(WindowFit, CompactWorkAreas) {
     EXPECT_TRUE(compactWorkArea(600));
     EXPECT_FALSE(compactWorkArea(611));
 
+    // The client and frame margins before and after, as {client height, client width,
+    // client width without buttons, frame height, frame width}.
+    const auto margins = [](const WindowDifferences& d) {
+        return std::array{d.clientHeight, d.clientWidth, d.clientWidthWithoutButtons, d.frameHeight,
+                          d.frameWidth};
+    };
+    const auto withMargins = [](std::array<int, 5> m) {
+        WindowDifferences d = measured();
+        d.clientHeight = m[0];
+        d.clientWidth = m[1];
+        d.clientWidthWithoutButtons = m[2];
+        d.frameHeight = m[3];
+        d.frameWidth = m[4];
+        return d;
+    };
     // A layout that needs more than the compact margins keeps its own, or it would clip...
-    WindowDifferences roomy = measured();
-    roomy.clientHeight = 120;
-    roomy.clientWidth = 130;
-    roomy.clientWidthWithoutButtons = 46;
-    roomy.frameHeight = 150;
-    roomy.frameWidth = 138;
+    const WindowDifferences roomy = withMargins({120, 130, 46, 150, 138});
     const WindowDifferences compact = compactDifferences(roomy);
-    EXPECT_EQ(compact.frameHeight, 150);
-    EXPECT_EQ(compact.frameWidth, 138);
-    EXPECT_EQ(compact.clientHeight, 120);
-    EXPECT_EQ(compact.clientWidth, 130);
-    EXPECT_EQ(compact.clientWidthWithoutButtons, 46);
+    EXPECT_EQ(margins(compact), margins(roomy));
     EXPECT_EQ(compact.panelHeight, roomy.panelHeight);
     EXPECT_EQ(compact.panelWidth, roomy.panelWidth);
 
-    // ...and one that needs less gets the compact window.
-    WindowDifferences tight;
-    tight.clientHeight = 60;
-    tight.clientWidth = 20;
-    tight.clientWidthWithoutButtons = 4;
-    tight.frameHeight = 90;
-    tight.frameWidth = 28;
-    const WindowDifferences designed = compactDifferences(tight);
-    EXPECT_EQ(designed.clientHeight, 83);
-    EXPECT_EQ(designed.clientWidth, 104);
-    EXPECT_EQ(designed.clientWidthWithoutButtons, 18);
-    EXPECT_EQ(designed.frameHeight, 129);
-    EXPECT_EQ(designed.frameWidth, 112);
+    // ...one that needs less gets the compact window, the frame kept as drawn.
+    const WindowDifferences designed = compactDifferences(withMargins({60, 20, 4, 90, 28}));
+    EXPECT_EQ(margins(designed), (std::array{83, 104, 18, 129, 112}));
+    EXPECT_EQ(margins(compactDifferences(withMargins({60, 20, 4, 120, 60}))),
+              (std::array{83, 104, 18, 143, 144}));
     const WindowFit fit = fitWindow(designed, {668, 417}, false);
     EXPECT_EQ(fit.client, (Size{772, 500}));
     EXPECT_EQ(fit.frame, (Size{780, 546}));
