@@ -34,7 +34,14 @@ void settleLayouts(QWidget& window) {
         layout->activate();
 }
 
-bool holdsCtrlShift(Qt::KeyboardModifiers modifiers) {
+// Whether Ctrl and Shift are both down with this press. Some platforms leave a modifier
+// key's own flag out of its press, so the key counts as well.
+bool holdsCtrlShift(const QKeyEvent& press) {
+    Qt::KeyboardModifiers modifiers = press.modifiers();
+    if (press.key() == Qt::Key_Control)
+        modifiers |= Qt::ControlModifier;
+    if (press.key() == Qt::Key_Shift)
+        modifiers |= Qt::ShiftModifier;
     return modifiers.testFlag(Qt::ControlModifier) && modifiers.testFlag(Qt::ShiftModifier);
 }
 
@@ -244,7 +251,7 @@ bool RowPresetActions::eventFilter(QObject* watched, QEvent* event) {
         context_.settings.settings().display.cbMonthBtn) {
         const auto* key = static_cast<QKeyEvent*>(event);
         // Releasing any key ends the hold.
-        const bool held = press && holdsCtrlShift(key->modifiers());
+        const bool held = press && holdsCtrlShift(*key);
         if (held != holdingCtrlShift_) {
             holdingCtrlShift_ = held;
             fitWindow();

@@ -155,6 +155,24 @@ private slots:
         QCOMPARE(shown.view().model().juliusDay(), selected);
     }
 
+    void aHidingButtonColumnGivesItsPlaceToTheView() {
+        QTemporaryDir dir;
+        writeSettings(dir.path(), "[Settei]\r\ncbMonthBtn=1\r\n");
+        ShownWindow shown(dir.path());
+        QCOMPARE(int(shown.properties().LenDayW), 128 + 12);
+        QVERIFY(!shown.buttonColumn().isVisible());
+        QCOMPARE(shown.window.size(), shown.window.minimumSizeHint());
+        QVERIFY(QRect(QPoint(0, 0), shown.window.size())
+                    .contains(inWindow(shown.window, shown.view())));
+        // Holding Ctrl and Shift brings the column back until a key is released.
+        QTest::keyPress(&shown.view(), Qt::Key_Shift, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(shown.buttonColumn().isVisible());
+        checkFitted(shown);
+        QTest::keyRelease(&shown.view(), Qt::Key_Shift, Qt::ControlModifier);
+        QVERIFY(!shown.buttonColumn().isVisible());
+        QCOMPARE(shown.window.size(), shown.window.minimumSizeHint());
+    }
+
     void sizeDisplayShowsAndHidesTheWindowSize() {
         QTemporaryDir dir;
         ShownWindow shown(dir.path());
