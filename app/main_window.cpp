@@ -27,6 +27,7 @@
 #include "app/month_view_actions.h"
 #include "app/network_actions.h"
 #include "app/rokuyo_display.h"
+#include "app/row_preset_actions.h"
 #include "app/search_actions.h"
 #include "app/startup/session_ending.h"
 #include "app/status_texts.h"
@@ -87,6 +88,9 @@ TfmC21::TfmC21(MainWindowContext context, QWidget* parent)
     initialiseMonths();
     yearActions_ = new YearPageActions(
         {*pages_, *yearPage_, *monthPage_, context_.ui, runSettings_}, *functionsMenu_, this);
+    rowPresets_ = new RowPresetActions(
+        {*this, *monthPage_, *pages_, runSettings_, [this]() -> QWidget* { return editor_; }},
+        *viewMenu_, this);
     addDataSaveStep([this] { return monthPage_->session().saveAll(); });
     createTextWindows();
     rokuyo_ = new RokuyoDisplay(runSettings_, *monthPage_->view(), *viewMenu_, this);
@@ -285,6 +289,12 @@ bool TfmC21::previewKeyPress(const QKeyEvent& event) {
         case KeyCommand::CurrentMonth:
             monthPage_->showCurrentMonth();
             return true;
+        case KeyCommand::WidenCells:
+            rowPresets_->stepWidth(1);
+            return true;
+        case KeyCommand::NarrowCells:
+            rowPresets_->stepWidth(-1);
+            return true;
         case KeyCommand::NextPage:
             switchPage(1);
             return true;
@@ -292,8 +302,8 @@ bool TfmC21::previewKeyPress(const QKeyEvent& event) {
             switchPage(-1);
             return true;
         default:
-            // The memo window, the quick day entry and the cell width come with their
-            // own features; until then the key goes on to the control.
+            // The memo window and the quick day entry come with their own features; until
+            // then the key goes on to the control.
             return false;
     }
 }
@@ -316,7 +326,7 @@ void TfmC21::pageChanged() {
     const std::optional<WindowBounds> bounds = pageBounds_.switchPage(
         shownPage_, page, {pos(), size()}, frame,
         {kYearPageWidth, kYearPageClientHeight + menuBar()->height()}, workArea);
-    if (bounds) {
+    if (bounds && !rowPresets_->keepsWindowOnPageChange()) {
         resize(bounds->clientSize);
         move(bounds->frameTopLeft);
     }
@@ -553,6 +563,7 @@ void TfmC21::showEvent(QShowEvent* event) {
 void TfmC21::firstShowing() {
     ending_->tellAboutRescuedFiles();
     network_->firstShowing();
+    rowPresets_->applyStored();
     FirstStartSteps steps{context_.folders, context_.options, context_.ui, context_.sleeper, *this};
     steps.run();
 }

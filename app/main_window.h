@@ -37,6 +37,7 @@ class MonthPage;
 class DateChangeActions;
 class MonthViewActions;
 class RokuyoDisplay;
+class RowPresetActions;
 class MemoActions;
 class DayClipboardActions;
 class BackupActions;
@@ -165,7 +166,8 @@ private:
     DayClipboardActions* dayClipboard_ = nullptr;  // a child of the window
     BackupActions* backup_ = nullptr;
     ExportActions* exports_ = nullptr;
-    RokuyoDisplay* rokuyo_ = nullptr;  // a child of the window
+    RokuyoDisplay* rokuyo_ = nullptr;         // a child of the window
+    RowPresetActions* rowPresets_ = nullptr;  // a child of the window
     int shownPage_ = 0;
     PageBounds pageBounds_;
     DataSetActions* dataSets_ = nullptr;  // a child of the window

@@ -13,8 +13,18 @@ class MonthTabBar : public QTabBar {
 public:
     explicit MonthTabBar(QWidget* parent = nullptr);
 
+    // Every tab as wide as a day column of the current display preset; 0 lets the
+    // style size the tabs by their texts.
+    void setFixedTabWidth(int width);
+    int fixedTabWidth() const { return fixedTabWidth_; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    QSize tabSizeHint(int index) const override;
+    QSize minimumTabSizeHint(int index) const override;
+
+private:
+    int fixedTabWidth_ = 0;
 };
 
 }  // namespace velmo

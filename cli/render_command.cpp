@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QString>
-#include <array>
 #include <cstdio>
 #include <filesystem>
 
@@ -11,6 +10,7 @@
 #include "monthview/calendar_settings.h"
 #include "monthview/month_grid.h"
 #include "monthview/qt_month_painter.h"
+#include "monthview/row_presets.h"
 #include "store/data_folders.h"
 #include "store/file_helpers.h"
 #include "store/month_file.h"
@@ -54,49 +54,6 @@ std::optional<std::pair<int, int>> parseSize(const std::string& text) {
 std::nullopt_t refuse(const std::string& text) {
     std::fprintf(stderr, "velmo-tool render: %s (see velmo-tool --help)\n", text.c_str());
     return std::nullopt;
-}
-
-struct RowPreset {
-    int id;
-    std::uint8_t itemGyo;
-    std::uint8_t fontHidukeH;
-    std::uint8_t fontNeighbH;
-    std::uint8_t topItem;
-    std::uint8_t fontYoteiH;
-    std::uint8_t gyokan;
-    std::uint8_t bottomItem;
-    std::uint8_t fontKinenbH;
-    std::uint8_t fontKinenbNH;
-    std::uint8_t hidukeExtra;  // LenHidukeH = LenFontHidukeH + this
-    std::uint8_t hidukeW;
-    std::uint8_t yohaku;
-    std::uint8_t itemLeftM;
-    std::uint8_t kinenC;
-    std::uint8_t kinenNC;
-    std::uint8_t youbiH;
-    enum class Width { Fixed117, Standard, Screen } width;
-};
-
-constexpr std::array<RowPreset, 11> kRowPresets{{
-    {3, 3, 16, 14, 0, 12, 2, 3, 12, 11, 4, 28, 4, 6, 1, 0, 22, RowPreset::Width::Screen},
-    {4, 4, 18, 16, 0, 12, 2, 4, 12, 11, 4, 28, 4, 6, 2, 1, 24, RowPreset::Width::Fixed117},
-    {14, 4, 22, 18, 2, 14, 2, 3, 14, 12, 4, 34, 6, 6, 2, 2, 24, RowPreset::Width::Standard},
-    {5, 5, 18, 16, 0, 12, 2, 3, 12, 11, 4, 28, 4, 6, 2, 1, 24, RowPreset::Width::Standard},
-    {15, 5, 18, 16, 0, 12, 2, 3, 12, 11, 4, 28, 4, 6, 2, 1, 24, RowPreset::Width::Screen},
-    {6, 6, 16, 14, 2, 11, 1, 2, 12, 11, 3, 26, 4, 6, 1, 0, 24, RowPreset::Width::Screen},
-    {26, 6, 22, 16, 2, 12, 2, 3, 14, 12, 5, 34, 6, 6, 2, 2, 24, RowPreset::Width::Screen},
-    {16, 6, 22, 18, 2, 14, 3, 4, 14, 12, 5, 34, 6, 6, 2, 2, 24, RowPreset::Width::Screen},
-    {7, 7, 19, 16, 1, 12, 3, 4, 12, 11, 5, 30, 4, 6, 2, 1, 28, RowPreset::Width::Screen},
-    {8, 8, 19, 16, 1, 12, 1, 3, 12, 11, 5, 30, 4, 8, 2, 0, 24, RowPreset::Width::Screen},
-    {9, 9, 18, 16, 2, 11, 1, 2, 12, 11, 6, 32, 4, 10, 2, 1, 26, RowPreset::Width::Screen},
-}};
-
-const RowPreset& rowPreset(int id) {
-    for (const RowPreset& preset : kRowPresets) {
-        if (preset.id == id)
-            return preset;
-    }
-    return kRowPresets[3];  // "５行"
 }
 
 }  // namespace
@@ -148,47 +105,20 @@ std::optional<RenderRequest> parseRenderArguments(const std::vector<std::string>
     return request;
 }
 
-KvMCalProperties rowPresetProperties(KvMCalProperties p, const DisplayKeys& display,
+KvMCalProperties rowPresetProperties(KvMCalProperties base, const DisplayKeys& display,
                                      std::optional<int> requestedWidth) {
-    const RowPreset& preset = rowPreset(display.vCalGyou);
-    p.ItemGyo = preset.itemGyo;
-    p.LenFontYoubiH = 16;
-    p.LenFontHidukeH = preset.fontHidukeH;
-    p.LenFontNeighbH = preset.fontNeighbH;
-    p.LenTopItem = preset.topItem;
-    p.LenFontYoteiH = preset.fontYoteiH;
-    p.LenGyokan = preset.gyokan;
-    p.LenBottomItem = preset.bottomItem;
-    p.LenFontKinenbH = preset.fontKinenbH;
-    p.LenFontKinenbNH = preset.fontKinenbNH;
-    p.LenHidukeW = preset.hidukeW;
-    p.LenYohaku = preset.yohaku;
-    p.LenItemLeftM = preset.itemLeftM;
-    p.LenKinenC = preset.kinenC;
-    p.LenKinenNC = preset.kinenNC;
-    p.LenYoubiH = preset.youbiH;
-    p.LenYoteiH = saturateByte(p.LenFontYoteiH + p.LenGyokan);
-    p.LenHidukeH = saturateByte(p.LenFontHidukeH + preset.hidukeExtra);
-    p.LenDayH =
-        saturateByte(p.LenHidukeH + p.LenTopItem + p.LenYoteiH * p.ItemGyo + p.LenBottomItem);
-
-    const int extra = display.cbMonthBtn ? 12 : 0;
-    const int adjustment = static_cast<std::int8_t>(static_cast<std::uint8_t>(display.udYokoC));
-    switch (preset.width) {
-        case RowPreset::Width::Fixed117:
-            p.LenDayW = 117;
-            break;
-        case RowPreset::Width::Screen:
-            if (requestedWidth) {
-                p.LenDayW = saturateByte((*requestedWidth - 3) / kColumnCount);
-                break;
-            }
-            [[fallthrough]];
-        case RowPreset::Width::Standard:
-            p.LenDayW = saturateByte(128 + extra + adjustment);
-            break;
+    const RowPreset& preset = presetFor(display.vCalGyou);
+    std::uint8_t dayWidth = 0;
+    if (preset.width == WidthRule::Screen && requestedWidth) {
+        // The picture stands in for the screen: its width is the view's.
+        dayWidth = clampDayWidth((*requestedWidth - 3) / kColumnCount);
+    } else {
+        // Without a screen to measure, a screen-wide preset is as wide as "５行".
+        const RowPreset& widthPreset =
+            preset.width == WidthRule::Screen ? presetFor(kDefaultRowPresetId) : preset;
+        dayWidth = presetDayWidth(widthPreset, {display.cbMonthBtn, display.udYokoC, 0, 0});
     }
-    return normalizedProperties(p);
+    return presetProperties(base, preset, dayWidth);
 }
 
 int runRenderCommand(const std::string& startFolder, const std::vector<std::string>& arguments,

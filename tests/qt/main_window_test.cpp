@@ -13,6 +13,7 @@
 #include "app/status_texts.h"
 #include "monthview/qt_month_view.h"
 #include "tests/support/fake_clock.h"
+#include "tests/support/local_start_folders.h"
 #include "tests/support/scripted_user_interface.h"
 
 namespace {
@@ -33,13 +34,7 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
     velmo::StartFolders folders(const QString& start) {
-        velmo::StartFolders f;
-        f.startFolder = start.toStdString() + "/";
-        f.settingsFolder = f.startFolder;
-        f.settingsFile = f.startFolder + "Torka.ini";
-        f.localOperation = true;
-        f.computerName = "PC-01";
-        return f;
+        return velmo::testing::localStartFolders(start.toStdString());
     }
 
 private slots:
