@@ -252,7 +252,7 @@ MainWindowMenuState TfmC21::monthMenuState() const {
     state.closeButton = s.behaviour.cbCloseBtn;
     state.networkMode = runSettings_.dataFolders().shared.has_value();
     state.dataSet = runSettings_.dataFolders().current().number();
-    state.printEnabled = s.companions.cbPrint;
+    state.printEnabled = s.companions.cbPrint && !rowPresets_->compact();
     state.networkAllowed = s.network.cbNet;
     state.dayCopyPending = dayClipboard_ && dayClipboard_->copyPending();
     // What no feature has taken on is shown, disabled.

@@ -74,10 +74,10 @@ RowPresetActions::RowPresetActions(RowPresetActionsContext context, QMenu& viewM
     sizeLabel_->hide();
 
     compact_ = compactWorkArea(workArea().height());
-    if (compact_) {
+    // Printing is off on such a screen for this run only: the stored option stays for the
+    // next start on a larger one.
+    if (compact_)
         context_.pages.setTabVisible(kYearPageIndex, false);
-        context_.settings.settings().companions.cbPrint = false;
-    }
     qApp->installEventFilter(this);
 }
 

@@ -38,8 +38,8 @@ class RowPresetActions : public QObject {
 
 public:
     // Adds the submenu to `viewMenu`, the hidden size display to the window and its label
-    // to the status bar. A compact work area hides the year page and switches printing off
-    // at once.
+    // to the status bar. A compact work area hides the year page at once; printing is then
+    // unavailable (see compact()).
     RowPresetActions(RowPresetActionsContext context, QMenu& viewMenu, QObject* parent);
     ~RowPresetActions() override;
 
