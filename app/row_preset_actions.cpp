@@ -112,6 +112,11 @@ void RowPresetActions::measureDifferences() {
     // The month page's own layout says what it needs around the view; the rest of the
     // window (page tabs, menu, status bar, frame) is whatever surrounds the page.
     QWidget& window = context_.window;
+    // Sizes are known only once the window is shown; until then nothing is kept.
+    if (!window.isVisible()) {
+        differences_.reset();
+        return;
+    }
     MonthPage& page = context_.monthPage;
     const QWidget* view = page.view();
     const QWidget* buttons = page.findChild<QWidget*>("pnlMonthBtn");
@@ -128,11 +133,6 @@ void RowPresetActions::measureDifferences() {
     d.clientHeight = window.height() - page.height() + d.panelHeight;
     d.frameWidth = d.clientWidth + window.frameGeometry().width() - window.width();
     d.frameHeight = d.clientHeight + window.frameGeometry().height() - window.height();
-    // Sizes are known only once the window is shown; until then nothing is kept.
-    if (!window.isVisible()) {
-        differences_.reset();
-        return;
-    }
     differences_ = compact_ ? compactDifferences(d) : d;
 }
 
