@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/navigation/time_correction.h"
-#include "app/navigation/timer_alarm.h"
+#include "editor_models/timer_alarm.h"
 #include "calendar/julius_day.h"
 
 namespace velmo {

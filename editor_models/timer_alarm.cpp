@@ -1,4 +1,4 @@
-#include "app/navigation/timer_alarm.h"
+#include "editor_models/timer_alarm.h"
 
 namespace velmo {
 
