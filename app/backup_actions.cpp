@@ -65,8 +65,13 @@ void BackupActions::open() {
 }
 
 void BackupActions::localDataSetSelected() {
+    if (!context_.run.settings().backup.cbABackupJ)
+        automaticBackup();
+}
+
+void BackupActions::automaticBackup() {
     RunSettings& run = context_.run;
-    if (busy_ || run.settings().backup.cbABackupJ)
+    if (busy_)
         return;
     const StartFolders& start = context_.folders;
     AutomaticBackupInputs inputs{run.dataFolders().shared.has_value(),

@@ -16,21 +16,27 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/about_actions.h"
 #include "app/backup_actions.h"
+#include "app/companion_actions.h"
 #include "app/data_set_actions.h"
 #include "app/date_change_actions.h"
 #include "app/day_clipboard_actions.h"
 #include "app/export_actions.h"
 #include "app/first_start_steps.h"
+#include "app/function_timer_actions.h"
 #include "app/memo_actions.h"
+#include "app/message_panel.h"
 #include "app/month_page.h"
 #include "app/month_view_actions.h"
 #include "app/network_actions.h"
+#include "app/resident_actions.h"
 #include "app/rokuyo_display.h"
 #include "app/row_preset_actions.h"
 #include "app/search_actions.h"
 #include "app/startup/session_ending.h"
 #include "app/status_texts.h"
+#include "app/timer_actions.h"
 #include "app/view_requests.h"
 #include "app/window_placement.h"
 #include "app/year_page.h"
@@ -50,7 +56,6 @@ namespace velmo {
 
 namespace {
 
-constexpr int kFunctionTimerStartMs = 10000;
 // The year page's designed window: 1010 wide, client 683 high below the menu.
 constexpr int kYearPageWidth = 1010;
 constexpr int kYearPageClientHeight = 683;
@@ -84,6 +89,9 @@ TfmC21::TfmC21(MainWindowContext context, QWidget* parent)
     network_->attachToMonthPage();
     if (runSettings_.firstNetworkSetup())
         rights_.prepareFirstNetworkSetup();
+    const FoundCompanions found = findEditorAndPrintProgram(context_.folders);
+    runSettings_.setFoundCompanions(found.editor, found.printProgram);
+    messagePanel_ = new MessagePanelView(*panels_[2], *pages_, this);
     readSettings();
     initialiseMonths();
     yearActions_ = new YearPageActions(
@@ -101,10 +109,8 @@ TfmC21::TfmC21(MainWindowContext context, QWidget* parent)
     log_->recordStart(logSettings());
     refreshLogMenuItem();
 
-    functionTimer_ = new QTimer(this);
-    functionTimer_->setInterval(kFunctionTimerStartMs);
     createDateChange();
-    connect(functionTimer_, &QTimer::timeout, this, &TfmC21::functionTick);
+    createResidentFeatures();
     functionTimer_->start();
     refreshClockPanel();
     refreshMessagePanel();
@@ -119,8 +125,50 @@ TfmC21::TfmC21(MainWindowContext context, QWidget* parent)
 }
 
 void TfmC21::functionTick() {
-    refreshClockPanel();
-    dateChange_->tick();
+    functionTimer_->tick();
+}
+
+void TfmC21::createResidentFeatures() {
+    const auto saveBeforeLeaving = [this] {
+        monthPage_->session().saveBeforeLeaving([this] { return fullSave().dataSaved; });
+    };
+    resident_ = new ResidentActions(
+        {*this, *pages_, *monthPage_, runSettings_, context_.folders, context_.ui, context_.sleeper,
+         context_.clock, [this] { goMenu_->setEnabled(true); },
+         [this] {
+             memo_->closeWindow();
+             search_->closeWindow();
+         },
+         saveBeforeLeaving, [this] { backup_->automaticBackup(); }, [this] { functionTick(); },
+         [this] { dataSets_->change(1); },
+         [this] { return runSettings_.dataFolders().shared.has_value(); },
+         [this] { network_->checkForUpdates(); }, [this] { refreshMessagePanel(); }},
+        *fileMenu_, commands_, this);
+    companions_ = new CompanionActions(
+        {*this, *monthPage_, runSettings_, context_.folders, context_.ui, context_.sleeper,
+         [this](ResidentRequest request) { resident_->goResident(request); }, saveBeforeLeaving,
+         [this] { return monthMenuState().printEnabled; }},
+        *functionsMenu_, commands_, this);
+    resident_->setEditorCompanion({[this] { return companions_->editorInUse(); },
+                                   [this] { return companions_->editorLaunching(); },
+                                   [this] { companions_->endEditorLaunch(); },
+                                   [this] { companions_->callEditor(); }});
+    timer_ = new TimerActions({*this, *monthPage_, runSettings_, context_.ui, context_.clock},
+                              *functionsMenu_, this);
+    addCloseCheck([this] { return timer_->mayClose(); });
+    addShutdownStep([this] { resident_->releaseHotKeys(); });
+    functionTimer_ = new FunctionTimerActions(
+        {*this, runSettings_, context_.folders, context_.clock, *resident_,
+         [this] { return editor_ && editor_->isVisible(); },
+         [this] { return editor_ && !editor_->hasUnsavedInput(); }, [this] { refreshClockPanel(); },
+         [this] { refreshMessagePanel(); }, [this] { timer_->checkAlarm(); },
+         [this] { return dateChange_->running(); }, [this] { dateChange_->tick(); },
+         [this] { return monthPage_->session().runToday(); },
+         [this] { return companions_->clockRunning(); }, [this] { companions_->startClock(); }},
+        this);
+    connect(editor_, &TfmDay::editingShown, functionTimer_, &FunctionTimerActions::editorOpened);
+    about_ = new AboutActions(*this, context_.ui, *otherMenu_, this);
+    applySettings();
 }
 
 TfmC21::~TfmC21() {
@@ -148,6 +196,8 @@ void TfmC21::initialiseMonths() {
                            context_.sleeper);
     if (yearActions_)
         yearActions_->monthsInitialised();
+    if (functionTimer_)
+        functionTimer_->monthsInitialised();
 }
 
 void TfmC21::createDateChange() {
@@ -172,10 +222,9 @@ void TfmC21::createTextWindows() {
                                                                      : kMonthPageIndex);
         },
         this);
-    // Until the tray arrives, "hide the main window" minimises it.
     const auto beforeOpening = [this] {
         if (runSettings_.settings().display.visMemoMHide)
-            showMinimized();
+            resident_->goResident(ResidentRequest::Automatic);
     };
     search_ = new SearchActions(
         {context_.ui, context_.sleeper, context_.clock, context_.folders.settingsFile, runSettings_,
@@ -204,7 +253,9 @@ void TfmC21::createTextWindows() {
         return true;
     });
     memo_ = new MemoActions({context_.ui, context_.sleeper, context_.folders, runSettings_,
-                             *viewRequests_, *pages_, kMemoPageIndex, logMenuItem_, beforeOpening},
+                             *viewRequests_, *pages_, kMemoPageIndex, logMenuItem_, beforeOpening,
+                             [this] { return companions_->memoThroughEditor(); },
+                             [this] { return runSettings_.settings().companions.cbEditor; }},
                             *viewMenu_, commands_, this);
     dayClipboard_ = new DayClipboardActions({*monthPage_->view(), context_.ui,
                                              [this](MonthSlot& slot) {
@@ -255,6 +306,8 @@ MainWindowMenuState TfmC21::monthMenuState() const {
     state.printEnabled = s.companions.cbPrint && !rowPresets_->compact();
     state.networkAllowed = s.network.cbNet;
     state.dayCopyPending = dayClipboard_ && dayClipboard_->copyPending();
+    state.editorCompanion = companions_ && companions_->editorInUse();
+    state.editorMemoCaption = s.companions.cbVelmoM;
     // What no feature has taken on is shown, disabled.
     state.unavailable = commands_.unhandled(kMainWindowCommands);
     return state;
@@ -265,6 +318,9 @@ void TfmC21::registerCommands() {
 }
 
 bool TfmC21::eventFilter(QObject* watched, QEvent* event) {
+    // A press in the month view stops the auto-resident countdown.
+    if (event->type() == QEvent::MouseButtonPress && watched == monthPage_->view() && resident_)
+        resident_->cancelCountdown();
     // Key preview: the main window sees its keys before any control of its own.
     if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this &&
@@ -332,6 +388,8 @@ void TfmC21::pageChanged() {
     }
     shownPage_ = page;
     refreshGoMenu();
+    if (resident_)
+        resident_->cancelCountdown();
     if (page == kMonthPageIndex)
         monthPage_->view()->setFocus();
 }
@@ -354,6 +412,7 @@ void TfmC21::editMemorialDays() {
 
 void TfmC21::createMenus() {
     QMenu* file = menuBar()->addMenu("ファイル(&F)");
+    fileMenu_ = file;
     QAction* quit = file->addAction("終了(&X)");
     quit->setObjectName("miExit");
     connect(quit, &QAction::triggered, this, [this] { commands_.run(MonthMenuCommand::Exit); });
@@ -418,6 +477,8 @@ void TfmC21::createMenus() {
     QAction* memorialDays = functions->addAction("記念日等一括編集(&E)");
     memorialDays->setObjectName("miKinenbiIkkatu");
     connect(memorialDays, &QAction::triggered, this, &TfmC21::editMemorialDays);
+
+    otherMenu_ = menuBar()->addMenu("その他(&O)");
 }
 
 bool TfmC21::persistBackupNames(const std::array<std::string, 3>& names) {
@@ -495,9 +556,16 @@ void TfmC21::readSettings() {
 
 void TfmC21::applySettings() {
     const TorkaSettings& s = runSettings_.settings();
-    pages_->setTabVisible(2, s.behaviour.cbMemo);
+    // The editor companion serves the memo while it is in use: no tab then.
+    pages_->setTabVisible(2, s.behaviour.cbMemo && !(companions_ && companions_->editorInUse()));
     if (rokuyo_)
         rokuyo_->refresh();
+    if (companions_) {
+        companions_->settingsRead();
+        resident_->refreshButton();
+        timer_->settingsRead();
+        functionTimer_->optionsChanged();
+    }
     refreshClockPanel();
     refreshMessagePanel();
 }
@@ -532,13 +600,22 @@ FullSaveResult TfmC21::fullSave() {
 }
 
 void TfmC21::refreshClockPanel() {
+    if (functionTimer_ && functionTimer_->correctionRunning()) {
+        panels_[0]->setText("　　時刻取得中　　");
+        return;
+    }
     panels_[0]->setText(
         clockPanelText(context_.clock.now(), runSettings_.settings().behaviour.cb24ji));
 }
 
 void TfmC21::refreshMessagePanel() {
-    panels_[2]->setText(startFolderPanelText(qs(context_.folders.startFolder),
-                                             runSettings_.settings().behaviour.cbShiyouchuu));
+    MessagePanelFacts facts;
+    facts.timeAdjustCompanion = functionTimer_ && functionTimer_->timeAdjustCompanionPresent();
+    facts.countdownSeconds = resident_ ? resident_->countdownSeconds() : 0;
+    facts.sharedFolderWasMissing = network_->sharedFolderMissingAtStart();
+    facts.showStartFolder = runSettings_.settings().behaviour.cbShiyouchuu;
+    facts.startFolder = qs(context_.folders.startFolder);
+    messagePanel_->show(facts);
 }
 
 void TfmC21::showRequested(const QByteArray& activationToken) {
@@ -563,6 +640,8 @@ void TfmC21::showEvent(QShowEvent* event) {
 void TfmC21::firstShowing() {
     ending_->tellAboutRescuedFiles();
     network_->firstShowing();
+    resident_->firstShowing();
+    resident_->registerHotKeys();
     rowPresets_->applyStored();
     FirstStartSteps steps{context_.folders, context_.options, context_.ui, context_.sleeper, *this};
     steps.run();
@@ -581,6 +660,7 @@ void TfmC21::activated() {
         if (const auto note = log_->takePreviousRunNote())
             informMain(context_.ui, *note);
         network_->firstActivation();
+        resident_->firstActivation(context_.options.autoResidentSeconds);
     }
     refreshClockPanel();
     functionTimer_->start();
@@ -607,6 +687,7 @@ bool TfmC21::closeQuery() {
 void TfmC21::closeEvent(QCloseEvent* event) {
     if (ending_->runCloseQuery([this] { return closeQuery(); })) {
         event->accept();
+        emit closed();
     } else {
         event->ignore();
     }

@@ -50,9 +50,14 @@ class SessionEnding;
 class TfmDay;
 class YearPage;
 class YearPageActions;
+class ResidentActions;
+class FunctionTimerActions;
+class TimerActions;
+class CompanionActions;
+class AboutActions;
+class MessagePanelView;
 }  // namespace velmo
 class QTabWidget;
-class QTimer;
 
 namespace velmo {
 
@@ -92,9 +97,11 @@ public:
     // step failed. Every step runs even when the settings could not be saved.
     void addDataSaveStep(std::function<bool()> step) { dataSaveSteps_.push_back(std::move(step)); }
 
-    // One tick of the function timer (every 10 seconds): the clock panel and the date
-    // change.
+    // One tick of the function timer.
     void functionTick();
+    ResidentActions& resident() const { return *resident_; }
+    TimerActions& timer() const { return *timer_; }
+    FunctionTimerActions& functionTimer() const { return *functionTimer_; }
 
     MonthPage* monthPage() const { return monthPage_; }
     TfmDay* dayEditor() const { return editor_; }
@@ -102,6 +109,10 @@ public:
     MainCommands& commands() { return commands_; }
     // The end of the run: termination signals go here, tests reach it through this.
     SessionEnding& sessionEnding() const { return *ending_; }
+
+signals:
+    // The close was accepted: the run ends.
+    void closed();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -128,6 +139,8 @@ private:
     void createMonthViewActions();
     void createDateChange();
     void createTextWindows();
+    // Resident mode, the function timer, the timer, the companions and the about items.
+    void createResidentFeatures();
     // Sets the months up for today from the settings read last.
     void initialiseMonths();
     MainWindowMenuState monthMenuState() const;
@@ -174,7 +187,14 @@ private:
     NetworkActions* network_ = nullptr;   // a child of the window
     QLabel* panels_[3] = {};
     QLabel* netLabel_ = nullptr;
-    QTimer* functionTimer_ = nullptr;
+    ResidentActions* resident_ = nullptr;  // children of the window
+    FunctionTimerActions* functionTimer_ = nullptr;
+    TimerActions* timer_ = nullptr;
+    CompanionActions* companions_ = nullptr;
+    AboutActions* about_ = nullptr;
+    MessagePanelView* messagePanel_ = nullptr;
+    QMenu* fileMenu_ = nullptr;
+    QMenu* otherMenu_ = nullptr;
     bool firstShow_ = true;
     bool firstActivation_ = true;
     std::vector<std::function<bool()>> closeChecks_;

@@ -60,8 +60,14 @@ MemoActions::MemoActions(MemoActionsContext context, QMenu& viewMenu, MainComman
     submenu_->addAction(items_[3]);
     connect(submenu_, &QMenu::aboutToShow, this, &MemoActions::refreshSubmenu);
 
-    commands.add(MonthMenuCommand::Memo,
-                 [this](std::int32_t) { open(context_.run.settings().display.pMemoMode); });
+    commands.add(MonthMenuCommand::Memo, [this](std::int32_t) {
+        if (context_.throughCompanion && context_.throughCompanion())
+            return;
+        open(context_.run.settings().display.pMemoMode);
+    });
+    connect(&viewMenu, &QMenu::aboutToShow, this, [this] {
+        submenu_->menuAction()->setEnabled(!(context_.editorChosen && context_.editorChosen()));
+    });
 
     // The メモ tab opens the window; the page shown stays.
     context_.pages.tabBar()->installEventFilter(this);
@@ -132,6 +138,13 @@ void MemoActions::open(int mode) {
                 [&run](int left) { run.settings().display.pMemoMode = left; });
     }
     window_->showMode(static_cast<MemoMode>(mode));
+}
+
+void MemoActions::closeWindow() {
+    if (!window_)
+        return;
+    window_->close();
+    window_.reset();
 }
 
 }  // namespace velmo

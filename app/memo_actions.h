@@ -34,6 +34,10 @@ struct MemoActionsContext {
     // The start/end log item, which the submenu carries as well.
     QAction* logItem;
     std::function<void()> beforeOpening;
+    // The editor companion takes the memo command while it is in use: true when it did.
+    std::function<bool()> throughCompanion;
+    // cbEditor: the submenu is disabled while it is set.
+    std::function<bool()> editorChosen;
 };
 
 class MemoActions : public QObject {
@@ -47,6 +51,8 @@ public:
     // Opens the window in a mode (0 memo, 1 ReadMe, 2 usage text, 3 editor).
     void open(int mode);
     TfmMemo* window() const { return window_.get(); }
+    // Closes the window as its own closing does and frees it (before going resident).
+    void closeWindow();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

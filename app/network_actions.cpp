@@ -109,8 +109,10 @@ void NetworkActions::settingsRead() {
     const FolderReadResult& decision = context_.run.folderDecision();
     NetworkMode& mode = session_->mode();
     mode.setSharedFolder(decision.sharedFolder);
-    if (decision.network.state == NetworkState::Unavailable)
+    if (decision.network.state == NetworkState::Unavailable) {
         waitingForFolder_ = true;
+        missingAtStart_ = true;
+    }
     if (decision.network.state != NetworkState::On && mode.networkMode())
         mode.setState(false);
     if (const auto interval = netTimerInterval(context_.run.settings().network.rbNetKoushin)) {

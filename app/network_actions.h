@@ -90,6 +90,8 @@ public:
     void checkForUpdates();
 
     QAction* netOnItem() const { return netOnItem_; }
+    // The shared folder of the last run could not be reached when this one started.
+    bool sharedFolderMissingAtStart() const { return missingAtStart_; }
     QPushButton* netOnButton() const { return netOnButton_; }
 
 signals:
@@ -125,6 +127,7 @@ private:
     QPushButton* netOnButton_ = nullptr;
     QTimer* netTimer_ = nullptr;
     bool waitingForFolder_ = false;
+    bool missingAtStart_ = false;
 };
 
 }  // namespace velmo

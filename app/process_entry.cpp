@@ -64,7 +64,9 @@ int runProcess(int argc, char** argv) {
     // window and box shows exactly its own.
     if (!platform::installJapaneseQtTranslations(app))
         std::fputs("velmo: Qt's Japanese translations (qtbase_ja) were not found\n", stderr);
-    QApplication::setQuitOnLastWindowClosed(true);
+    // The main window hides in the tray and dialogs open while it is hidden: the run
+    // ends only when the main window's close is accepted.
+    QApplication::setQuitOnLastWindowClosed(false);
     useJapaneseApplicationFont();
     platform::QtUserInterface ui;
     SystemClock clock;
@@ -127,6 +129,7 @@ int runProcess(int argc, char** argv) {
     ui.setOwner(&window);
     QObject::connect(&instance, &platform::SingleInstance::showRequested, &window,
                      &TfmC21::showRequested);
+    QObject::connect(&window, &TfmC21::closed, &app, &QCoreApplication::quit, Qt::QueuedConnection);
     platform::TerminationSignals termination;
     QObject::connect(&termination, &platform::TerminationSignals::terminationRequested, &window,
                      [&window] { window.sessionEnding().endOnSignal(); });

@@ -49,4 +49,11 @@ void SearchActions::open() {
     window_->activateWindow();
 }
 
+void SearchActions::closeWindow() {
+    if (!window_)
+        return;
+    window_->close();
+    window_.reset();
+}
+
 }  // namespace velmo

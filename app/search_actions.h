@@ -42,6 +42,8 @@ public:
 
     void open();
     TfmKensaku* window() const { return window_.get(); }
+    // Closes the window as its own closing does and frees it (before going resident).
+    void closeWindow();
     // The "検索" button of the month page's column.
     void attachToMonthPage(MonthPage& page);
 

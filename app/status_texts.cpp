@@ -34,4 +34,14 @@ QString countdownPanelText(int secondsLeft, bool sharedFolderWasMissing) {
     return QString(5, ' ') + QString(" 自動常駐まであと %1 秒   ").arg(secondsLeft, 2);
 }
 
+MessagePanel messagePanel(const MessagePanelFacts& facts) {
+    const QString prefix = facts.timeAdjustCompanion ? "<オルバン>によって時刻変更中" : "";
+    if (facts.countdownSeconds > 0)
+        return {prefix + countdownPanelText(facts.countdownSeconds, facts.sharedFolderWasMissing),
+                true};
+    if (facts.showStartFolder)
+        return {prefix + startFolderPanelText(facts.startFolder, true), true};
+    return {prefix, false};
+}
+
 }  // namespace velmo

@@ -17,4 +17,22 @@ QString startFolderPanelText(const QString& startFolder, bool showStartFolder);
 // Panel 2 while the auto-resident countdown runs.
 QString countdownPanelText(int secondsLeft, bool sharedFolderWasMissing);
 
+struct MessagePanelFacts {
+    bool timeAdjustCompanion = false;  // "Orvan" is among the start-up shortcuts
+    int countdownSeconds = 0;          // the auto-resident countdown, 0 when none runs
+    bool sharedFolderWasMissing = false;
+    bool showStartFolder = false;  // cbShiyouchuu
+    QString startFolder;
+};
+
+struct MessagePanel {
+    QString text;
+    bool rightAligned = false;
+};
+
+// Panel 2 as it stands between the messages others put there for a while: the
+// time-adjust companion's note, then the countdown or the start folder (right-aligned),
+// or the note alone on the left.
+MessagePanel messagePanel(const MessagePanelFacts& facts);
+
 }  // namespace velmo

@@ -20,16 +20,31 @@ ResidentMode::ResidentMode(ResidentHooks hooks, Sleeper& sleeper)
 
 void ResidentMode::goResident(ResidentRequest request) {
     hooks_.enableGoMenu();
-    if (hooks_.closeButton && request != ResidentRequest::FileMenu) {
+    if (hooks_.closeButton && request == ResidentRequest::Command) {
         hooks_.closeProgram();
         return;
     }
-    hooks_.hideWindow();
+    if (showTrayIcon()) {
+        hooks_.hideWindow();
+    } else {
+        hooks_.minimiseWindow();
+    }
     hooks_.clearMonthViewMarks();
     hooks_.closeTextWindows();
     hooks_.saveBeforeLeaving();
-    withTrayRetries(hooks_.showTrayIcon, sleeper_);
     hooks_.automaticBackup();
+}
+
+bool ResidentMode::showTrayIcon() {
+    if (!hooks_.trayAvailable())
+        return false;
+    try {
+        withTrayRetries(hooks_.showTrayIcon, sleeper_);
+        return true;
+    } catch (const TrayError& error) {
+        hooks_.reportTrayError(error.what());
+        return false;
+    }
 }
 
 void ResidentMode::restore() {
@@ -53,7 +68,7 @@ void ResidentMode::restore() {
 
 void ResidentMode::toggle(bool windowActive) {
     if (hooks_.windowVisible() && windowActive) {
-        goResident(ResidentRequest::Other);
+        goResident(ResidentRequest::Automatic);
     } else {
         restore();
     }

@@ -28,15 +28,23 @@ inline constexpr std::chrono::milliseconds kTrayRetryPause{500};
 // throws TrayError; the fifth error and any other exception pass on.
 void withTrayRetries(const std::function<void()>& operation, Sleeper& sleeper);
 
-// Where a request to go resident came from: only the file menu's item goes resident
-// while the 常駐 button is set to close the program.
-enum class ResidentRequest { FileMenu, Other };
+// Where a request to go resident came from. While the 常駐 button is set to close the
+// program (cbCloseBtn) only the commands the user sees as that button (the button, the
+// tray's and the month view's items) close it; the file menu's item, the countdown of
+// /J, Ctrl+F12 and the steps before a companion or a text window opens always go
+// resident, since ending the program there would surprise the user or lose work.
+enum class ResidentRequest { FileMenu, Command, Automatic };
 
 struct ResidentHooks {
     bool closeButton = false;  // cbCloseBtn
     std::function<void()> enableGoMenu;
     std::function<void()> closeProgram;
     std::function<void()> hideWindow;
+    // Without a tray to come back from, the window is minimised instead of hidden.
+    std::function<void()> minimiseWindow;
+    std::function<bool()> trayAvailable;
+    // The tray kept refusing the icon: the error text is shown.
+    std::function<void(const std::string& text)> reportTrayError;
     // Clears the month view's click mark and redraws it.
     std::function<void()> clearMonthViewMarks;
     // Closes the memo and search windows the way their own closing does.
@@ -64,8 +72,9 @@ class ResidentMode {
 public:
     ResidentMode(ResidentHooks hooks, Sleeper& sleeper);
 
-    // Hides the window after saving everything and leaves the tray icon, or closes the
-    // program when the 常駐 button closes and the request is not the file menu's.
+    // Shows the tray icon, then hides the window (minimises it when no icon could be
+    // shown, so it never becomes unreachable) and saves everything; or closes the program
+    // when the 常駐 button closes and the request is one of its commands.
     void goResident(ResidentRequest request);
     // Brings the window back: today catches up (one function tick), data set 1, and in
     // network mode what others changed. A window already visible only comes to the
@@ -75,6 +84,9 @@ public:
     void toggle(bool windowActive);
 
 private:
+    // The icon with its retries; false when there is no tray or it kept refusing.
+    bool showTrayIcon();
+
     ResidentHooks hooks_;
     Sleeper& sleeper_;
 };

@@ -43,6 +43,8 @@ RunSettings::RunSettings(const StartFolders& folders, const LaunchOptions& optio
 
 void RunSettings::read(const DesktopFacts& desktop, UserInterface& ui) {
     SettingsEnvironment env = environmentOf(start_, desktop, clock_);
+    env.foundEditor = foundEditor_;
+    env.foundPrintProgram = foundPrintProgram_;
     // A shared folder found by an earlier read of this run outlives later reads; the
     // first network setup ignores the stored keys for the whole run.
     if (folders_ && (firstNetworkSetup_ || !folders_->sharedFolder.empty())) {

@@ -29,6 +29,12 @@ public:
     // The settings reader: options, then the folders. Tells the user about Windows-style
     // folders (once a run), an unreadable settings file and a changed common data folder.
     void read(const DesktopFacts& desktop, UserInterface& ui);
+    // The editor and print companions found at start-up; a stored folder key replaces
+    // them at every read.
+    void setFoundCompanions(std::string editor, std::string printProgram) {
+        foundEditor_ = std::move(editor);
+        foundPrintProgram_ = std::move(printProgram);
+    }
 
     // The settings writer. The window position is taken over unless it is unknown (0, 0
     // on desktops that do not report positions), so a stored position is never lost.
@@ -60,6 +66,8 @@ private:
     TorkaSettings settings_;
     std::optional<ProfileFile> settingsFile_;
     std::optional<FolderReadResult> folders_;
+    std::string foundEditor_;
+    std::string foundPrintProgram_;
     bool firstNetworkSetup_ = false;
 };
 

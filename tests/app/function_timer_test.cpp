@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/navigation/time_correction.h"
-#include "editor_models/timer_alarm.h"
 #include "calendar/julius_day.h"
+#include "editor_models/timer_alarm.h"
 
 namespace velmo {
 namespace {

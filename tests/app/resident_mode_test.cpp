@@ -28,6 +28,9 @@ protected:
             visible = false;
             log.push_back("hide");
         };
+        h.minimiseWindow = step("minimise");
+        h.trayAvailable = [this] { return trayAvailable; };
+        h.reportTrayError = [this](const std::string& text) { reported.push_back(text); };
         h.clearMonthViewMarks = step("marks");
         h.closeTextWindows = step("text windows");
         h.saveBeforeLeaving = step("save");
@@ -62,23 +65,37 @@ protected:
     bool memoPage = false;
     bool network = false;
     int trayFailures = 0;
+    bool trayAvailable = true;
+    Log reported;
     testing::RecordingSleeper sleeper;
     Log log;
 };
 
-TEST_F(ResidentModeTest, GoingResidentSavesBeforeTheTrayIconAndTheBackup) {
-    mode().goResident(ResidentRequest::Other);
-    EXPECT_EQ(log, (Log{"go menu", "hide", "marks", "text windows", "save", "tray", "backup"}));
+TEST_F(ResidentModeTest, TheTrayIconIsShownBeforeTheWindowHidesThenEverythingIsSaved) {
+    mode().goResident(ResidentRequest::Command);
+    EXPECT_EQ(log, (Log{"go menu", "tray", "hide", "marks", "text windows", "save", "backup"}));
 }
 
-TEST_F(ResidentModeTest, TheCloseButtonSettingEndsTheProgramExceptFromTheFileMenu) {
+TEST_F(ResidentModeTest, TheCloseButtonSettingEndsTheProgramOnlyFromItsOwnCommands) {
     closeButton = true;
-    mode().goResident(ResidentRequest::Other);
+    mode().goResident(ResidentRequest::Command);
     EXPECT_EQ(log, (Log{"go menu", "close"}));
-    log.clear();
-    mode().goResident(ResidentRequest::FileMenu);
-    EXPECT_EQ(log.back(), "backup");
-    EXPECT_FALSE(visible);
+    // The file menu's item, the /J countdown and Ctrl+F12 still go resident.
+    for (ResidentRequest request : {ResidentRequest::FileMenu, ResidentRequest::Automatic}) {
+        log.clear();
+        visible = true;
+        mode().goResident(request);
+        EXPECT_EQ(log.back(), "backup");
+        EXPECT_FALSE(visible);
+    }
+}
+
+TEST_F(ResidentModeTest, WithoutATrayTheWindowIsMinimisedAndStillSaved) {
+    trayAvailable = false;
+    mode().goResident(ResidentRequest::Command);
+    EXPECT_EQ(log, (Log{"go menu", "minimise", "marks", "text windows", "save", "backup"}));
+    EXPECT_TRUE(reported.empty());
+    EXPECT_EQ(sleeper.total(), std::chrono::milliseconds(0));
 }
 
 TEST_F(ResidentModeTest, RestoringCatchesUpTheDayAndReturnsToDataSet1) {
@@ -113,15 +130,24 @@ TEST_F(ResidentModeTest, CtrlF12HidesAnActiveWindowAndBringsBackAnyOther) {
 
 TEST_F(ResidentModeTest, TrayErrorsAreRetriedFiveTimesHalfASecondApart) {
     trayFailures = 4;
-    mode().goResident(ResidentRequest::Other);
+    mode().goResident(ResidentRequest::Command);
     EXPECT_EQ(std::count(log.begin(), log.end(), "tray"), 5);
     EXPECT_EQ(log.back(), "backup");
+    EXPECT_FALSE(visible);
     EXPECT_EQ(sleeper.total(), 4 * kTrayRetryPause);
+    EXPECT_TRUE(reported.empty());
+}
 
-    log.clear();
+TEST_F(ResidentModeTest, ATrayThatKeepsRefusingIsReportedAndTheWindowIsMinimisedNotHidden) {
     trayFailures = 5;
-    EXPECT_THROW(mode().goResident(ResidentRequest::Other), TrayError);
-    EXPECT_EQ(std::count(log.begin(), log.end(), "backup"), 0);
+    mode().goResident(ResidentRequest::Command);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "tray"), 5);
+    EXPECT_EQ(reported, (Log{kTrayShowError}));
+    EXPECT_TRUE(visible);
+    EXPECT_EQ(std::count(log.begin(), log.end(), "minimise"), 1);
+    // What was typed is saved all the same.
+    EXPECT_EQ(log.back(), "backup");
+    EXPECT_EQ(sleeper.total(), 4 * kTrayRetryPause);
 }
 
 TEST(TrayRetries, OtherErrorsPassAtOnce) {

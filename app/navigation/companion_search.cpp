@@ -1,0 +1,85 @@
+#include "app/navigation/companion_search.h"
+
+#include <system_error>
+
+#include "store/text_helpers.h"
+
+namespace velmo {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The companion's own folder name under the shared places ("Ruvon", "Velprin", ...).
+std::string folderNameOf(Companion companion) {
+    switch (companion) {
+        case Companion::Editor:
+            return "Ruvon";
+        case Companion::Print:
+            return "Velprin";
+        case Companion::Clock:
+            break;
+    }
+    return "Velclock";
+}
+
+bool pathExists(const fs::path& path) {
+    std::error_code error;
+    return fs::exists(path, error);
+}
+
+}  // namespace
+
+const char* companionFileName(Companion companion) {
+    switch (companion) {
+        case Companion::Editor:
+            return "Ruvon.exe";
+        case Companion::Print:
+            return "Velprin.exe";
+        case Companion::Clock:
+            break;
+    }
+    return "Velclock.exe";
+}
+
+std::vector<fs::path> companionFolders(Companion companion, const CompanionPlaces& places,
+                                       bool cbClock) {
+    const std::string name = folderNameOf(companion);
+    const fs::path start(places.startFolder);
+    const fs::path profile(places.profileFolder);
+    if (companion != Companion::Clock) {
+        return {fs::path("/AppFiles") / name, profile / "AppFiles" / name,
+                fs::path("/usr/Norv") / name, start, start / name};
+    }
+    std::vector<fs::path> shared{profile / "AppFiles" / name, fs::path("/usr/Norv") / name};
+    if (!cbClock || !places.useUserFolder)
+        shared.push_back(fs::path(places.commonFilesFolder) / "Norv" / "VelClock");
+    if (cbClock)
+        shared.insert(shared.begin(), start);
+    else
+        shared.push_back(start);
+    return shared;
+}
+
+bool startupShortcutExists(const std::string& startupFolder, std::string_view name) {
+    if (startupFolder.empty())
+        return false;
+    const fs::path folder(startupFolder);
+    return pathExists(folder / (std::string(name) + ".desktop")) ||
+           pathExists(folder / (std::string(name) + ".lnk"));
+}
+
+std::string editorMemoCommand(const std::string& commonFolder) {
+    return spaceEncode("CaMemo.myc," + commonFolder + ",1,0,0,,,0,0,,,");
+}
+
+std::vector<std::string> printCompanionArguments(const std::string& startFolder,
+                                                 const std::string& dataRoot,
+                                                 const std::string& currentDataFolder,
+                                                 const std::string& settingsFolder) {
+    const std::string root = trimSpaces(dataRoot);
+    return {"/K=" + startFolder, "/D=" + (root.empty() ? startFolder : root),
+            "/D2=" + currentDataFolder, "/S=" + trimSpaces(settingsFolder)};
+}
+
+}  // namespace velmo
