@@ -46,21 +46,20 @@ QLabel* centredLabel(const char* text, QWidget* parent) {
     return label;
 }
 
-// A label whose place stays when it is hidden, so the dialog keeps its height.
-QLabel* messageLabel(const char* name, QWidget* parent) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setAlignment(Qt::AlignCenter);
-    QSizePolicy policy = label->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    label->setSizePolicy(policy);
-    return label;
-}
-
+// What the two displays hide keeps its place, so the dialog keeps its height and the
+// fields do not move.
 void retainWhenHidden(QWidget* widget) {
     QSizePolicy policy = widget->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
     widget->setSizePolicy(policy);
+}
+
+QLabel* messageLabel(const char* name, QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAlignment(Qt::AlignCenter);
+    retainWhenHidden(label);
+    return label;
 }
 
 int fieldNumber(const QLineEdit* field, int maximum) {
@@ -300,14 +299,8 @@ QGroupBox* TfmNichiji::buildTwoTouch() {
 }
 
 void TfmNichiji::showSettingDisplay() {
-    running_ = false;
     tickTimer_->stop();
-    btnTimerOnOff_->setText(qs(kStartText));
-    btnImaSet_->show();
-    twoTouch_->show();
-    for (QWidget* box : upDowns_)
-        box->show();
-    setFieldsEditable(true);
+    setEditing(true);
     lblSadou_->hide();
     lblCDown_->hide();
     lblShuuryou_->hide();
@@ -316,13 +309,7 @@ void TfmNichiji::showSettingDisplay() {
 }
 
 void TfmNichiji::showRunningDisplay() {
-    running_ = true;
-    btnTimerOnOff_->setText(qs(kStopText));
-    btnImaSet_->hide();
-    twoTouch_->hide();
-    for (QWidget* box : upDowns_)
-        box->hide();
-    setFieldsEditable(false);
+    setEditing(false);
     lblTimeError_->hide();
     // The first tick lights the indicator and writes the status.
     lblSadou_->setEnabled(false);
@@ -355,7 +342,13 @@ void TfmNichiji::becomeNotification() {
     }
 }
 
-void TfmNichiji::setFieldsEditable(bool editable) {
+void TfmNichiji::setEditing(bool editable) {
+    running_ = !editable;
+    btnTimerOnOff_->setText(qs(editable ? kStartText : kStopText));
+    btnImaSet_->setVisible(editable);
+    twoTouch_->setVisible(editable);
+    for (QWidget* box : upDowns_)
+        box->setVisible(editable);
     for (QLineEdit* field : {edtHour_, edtMin_, edtSec_}) {
         field->setEnabled(editable);
         QPalette pal = field->palette();
@@ -432,6 +425,7 @@ void TfmNichiji::tick() {
         return;
     }
     const TimeOfDay current = now();
+    clock2_->refresh();
     lblSadou_->setEnabled(!lblSadou_->isEnabled());
     if (lblSadou_->isEnabled()) {
         lblShuuryou_->setText(qs(timerStatusText(current, state_.setTime).c_str()));

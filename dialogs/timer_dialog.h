@@ -63,7 +63,8 @@ private:
     void showSettingDisplay();
     void showRunningDisplay();
     void becomeNotification();
-    void setFieldsEditable(bool editable);
+    // The controls that differ between the setting (editable) and running displays.
+    void setEditing(bool editable);
     void setFields(TimeOfDay time);
     std::optional<TimeOfDay> fieldTime() const;
     void fieldsChanged();
