@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include "core/clock.h"
 #include "core/user_interface.h"
@@ -331,15 +332,18 @@ void TfmNichiji::becomeNotification() {
     lblSadou_->setText(qs(kReachedText));
     btnTimerOnOff_->hide();
     lblCDown_->hide();
-    const bool shown = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, true);
     btnClose_->setFocus();
-    // Changing the flags takes the window down; bring it back in front of everything.
-    if (shown) {
-        show();
-        raise();
-        activateWindow();
+    if (!isVisible()) {
+        setWindowFlag(Qt::WindowStaysOnTopHint, true);
+        return;
     }
+    // Setting the widget's flags would recreate the window, which hides it and ends a
+    // modal run; the shown window takes the hint as it is.
+    overrideWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint);
+    if (QWindow* window = windowHandle())
+        window->setFlag(Qt::WindowStaysOnTopHint, true);
+    raise();
+    activateWindow();
 }
 
 void TfmNichiji::setEditing(bool editable) {

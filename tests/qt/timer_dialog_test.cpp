@@ -157,6 +157,7 @@ private slots:
     void leavingAnEmptyFieldPutsZero() {
         Timer t(at(9, 0));
         t.dialog->show();
+        t.dialog->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(t.dialog.get()));
         t.field("edtSec")->setFocus();
         QTest::keyClick(t.field("edtSec"), Qt::Key_Escape);
@@ -273,6 +274,24 @@ private slots:
         t.child<QPushButton>("btnClose")->click();
         QVERIFY(t.ui.shown().empty());
         QCOMPARE(t.dialog->result(), int(QDialog::Accepted));
+    }
+
+    void theNoticeStaysOpenWhileShownModally() {
+        Timer t(at(14, 30));
+        t.setFields("15", "0", "0");
+        t.startOrStop();
+        t.clock.set(at(14, 57));
+        bool shownAfterTheNotice = false;
+        QTimer::singleShot(0, t.dialog.get(), [&] { t.dialog->tick(); });
+        QTimer::singleShot(100, t.dialog.get(), [&] {
+            shownAfterTheNotice =
+                t.dialog->isVisible() &&
+                t.dialog->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
+            t.dialog->done(7);
+        });
+        QCOMPARE(t.dialog->exec(), 7);
+        QVERIFY(shownAfterTheNotice);
+        QCOMPARE(t.dialog->mode(), TfmNichiji::kNotificationMode);
     }
 
     void anAlarmTheMainWindowTookIsNotRungAgain() {
