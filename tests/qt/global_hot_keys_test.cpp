@@ -24,7 +24,15 @@ void sendKeys(const QString& keys) {
 class OtherClient {
 public:
     OtherClient() : connection_(xcb_connect(nullptr, nullptr)) {}
-    ~OtherClient() { xcb_disconnect(connection_); }
+    // Releases its grabs and waits until the server has done so: a disconnect alone is
+    // handled at some later moment.
+    ~OtherClient() {
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
+        xcb_ungrab_key(connection_, XCB_GRAB_ANY, root, XCB_MOD_MASK_ANY);
+        std::free(
+            xcb_get_input_focus_reply(connection_, xcb_get_input_focus(connection_), nullptr));
+        xcb_disconnect(connection_);
+    }
     OtherClient(const OtherClient&) = delete;
     OtherClient& operator=(const OtherClient&) = delete;
 
