@@ -34,11 +34,10 @@ signals:
     void clicked();  // the default action
     void closed();   // expired, dismissed or closed by us
 
-private slots:
-    void onActionInvoked(uint id, const QString& actionKey);
-    void onNotificationClosed(uint id, uint reason);
-
 private:
+    Q_SLOT void onActionInvoked(uint id, const QString& actionKey);
+    Q_SLOT void onNotificationClosed(uint id, uint reason);
+
     QDBusConnection bus_;
     uint id_ = 0;
 };

@@ -26,12 +26,11 @@ public:
 signals:
     void activated(int id);
 
-private slots:
-    void onResponse(uint response, const QVariantMap& results);
-    void onActivated(const QDBusObjectPath& session, const QString& shortcutId,
-                     qulonglong timestamp, const QVariantMap& options);
-
 private:
+    Q_SLOT void onResponse(uint response, const QVariantMap& results);
+    Q_SLOT void onActivated(const QDBusObjectPath& session, const QString& shortcutId,
+                            qulonglong timestamp, const QVariantMap& options);
+
     // Calls a portal method whose answer comes as the Response signal of a request
     // object; false when the call failed, timed out or the user refused.
     bool request(const QString& method, QList<QVariant> args, QVariantMap& results);

@@ -5,7 +5,7 @@
 namespace velmo::platform {
 
 QIcon velmoIcon() {
-    const QIcon svg(QStringLiteral(":/icons/velmo.svg"));
+    QIcon svg(QStringLiteral(":/icons/velmo.svg"));
     if (!svg.pixmap(32, 32).isNull())
         return svg;
     return QIcon(QStringLiteral(":/icons/velmo.png"));

@@ -9,7 +9,8 @@
 
 struct xcb_connection_t;
 // As xcb/xcb_keysyms.h declares it, so the header need not be included here.
-typedef struct _XCBKeySymbols xcb_key_symbols_t;  // NOLINT(modernize-use-using)
+// NOLINTNEXTLINE(modernize-use-using,bugprone-reserved-identifier)
+typedef struct _XCBKeySymbols xcb_key_symbols_t;
 
 namespace velmo::platform {
 

@@ -63,13 +63,13 @@ private:
 };
 
 fs::path copyOfSleep(const TempFolder& folder, const char* name) {
-    const fs::path copy = folder / name;
+    fs::path copy = folder / name;
     fs::copy_file("/bin/sleep", copy);
     return copy;
 }
 
 fs::path writeFile(const TempFolder& folder, std::string_view name, bool executable) {
-    const fs::path file = folder.write(name, "#!/bin/sh\n");
+    fs::path file = folder.write(name, "#!/bin/sh\n");
     fs::permissions(
         file, executable ? fs::perms::owner_all : fs::perms::owner_read | fs::perms::owner_write);
     return file;

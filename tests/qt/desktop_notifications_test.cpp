@@ -84,15 +84,14 @@ public:
         return closed_;
     }
 
-public slots:
-    uint Notify(const QString& appName, uint replacesId, const QString& icon,
-                const QString& summary, const QString& body, const QStringList& actions,
-                const QVariantMap& /*hints*/, int timeout) {
+    Q_SLOT uint Notify(const QString& appName, uint replacesId, const QString& icon,
+                       const QString& summary, const QString& body, const QStringList& actions,
+                       const QVariantMap& /*hints*/, int timeout) {
         QMutexLocker lock(&mutex_);
         calls_.append({appName, replacesId, icon, summary, body, actions, timeout});
         return replacesId != 0 ? replacesId : 40 + static_cast<uint>(calls_.size());
     }
-    void CloseNotification(uint id) {
+    Q_SLOT void CloseNotification(uint id) {
         {
             QMutexLocker lock(&mutex_);
             closed_.append(id);

@@ -3,7 +3,6 @@
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
 
-#include <QApplication>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
@@ -151,31 +150,14 @@ private slots:
     }
 
     void grabsOnARealXServer() {
-        if (!velmo::testing::haveProgram(QStringLiteral("Xvfb")))
-            QSKIP("Xvfb is not installed");
-        if (!velmo::testing::haveProgram(QStringLiteral("xdotool")))
-            QSKIP("xdotool is not installed");
-        velmo::testing::XSession x;
-        QVERIFY2(x.start(), "Xvfb did not start");
-        QString output;
-        const int code = x.run(QCoreApplication::applicationFilePath(),
-                               {QString::fromLatin1(velmo::testing::kUnderXFlag)}, &output);
-        qInfo().noquote() << output;
-        QVERIFY2(code == 0, "the cases on Xvfb failed");
+        VELMO_RUN_CASES_UNDER_X((QStringList{QStringLiteral("Xvfb"), QStringLiteral("xdotool")}),
+                                false);
     }
 };
 
 int main(int argc, char** argv) {
-    const bool underX = argc > 1 && qstrcmp(argv[1], velmo::testing::kUnderXFlag) == 0;
-    QApplication app(argc, argv);
-    QStringList arguments = app.arguments();
-    if (underX) {
-        arguments.removeAt(1);
-        GlobalHotKeysUnderX test;
-        return QTest::qExec(&test, arguments);
-    }
-    GlobalHotKeysTest test;
-    return QTest::qExec(&test, arguments);
+    return velmo::testing::runTestsWithCasesUnderX<GlobalHotKeysTest, GlobalHotKeysUnderX>(argc,
+                                                                                           argv);
 }
 
 #include "global_hot_keys_test.moc"

@@ -1,7 +1,6 @@
 #include "platform/tray_icon.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QSignalSpy>
@@ -143,34 +142,14 @@ private slots:
     }
 
     void trayHostUnderXvfb() {
-        if (!velmo::testing::haveProgram(QStringLiteral("Xvfb")))
-            QSKIP("Xvfb is not installed");
-        if (!velmo::testing::haveProgram(QStringLiteral("trayer")))
-            QSKIP("trayer is not installed");
-        if (!velmo::testing::haveProgram(QStringLiteral("xdotool")))
-            QSKIP("xdotool is not installed");
-        velmo::testing::XSession x;
-        QVERIFY2(x.start(), "Xvfb did not start");
-        QVERIFY2(x.startTrayer(), "trayer did not start");
-        QString output;
-        const int code = x.run(QCoreApplication::applicationFilePath(),
-                               {QString::fromLatin1(velmo::testing::kUnderXFlag)}, &output);
-        qInfo().noquote() << output;
-        QVERIFY2(code == 0, "the cases on Xvfb failed");
+        VELMO_RUN_CASES_UNDER_X((QStringList{QStringLiteral("Xvfb"), QStringLiteral("trayer"),
+                                             QStringLiteral("xdotool")}),
+                                true);
     }
 };
 
 int main(int argc, char** argv) {
-    const bool underX = argc > 1 && qstrcmp(argv[1], velmo::testing::kUnderXFlag) == 0;
-    QApplication app(argc, argv);
-    QStringList arguments = app.arguments();
-    if (underX) {
-        arguments.removeAt(1);
-        TrayIconUnderX test;
-        return QTest::qExec(&test, arguments);
-    }
-    TrayIconTest test;
-    return QTest::qExec(&test, arguments);
+    return velmo::testing::runTestsWithCasesUnderX<TrayIconTest, TrayIconUnderX>(argc, argv);
 }
 
 #include "tray_icon_test.moc"

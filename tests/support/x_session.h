@@ -3,12 +3,14 @@
 // test program runs its X11 cases by starting itself again on that display with the
 // xcb platform, since the platform is fixed once the application exists.
 
+#include <QApplication>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 #include <QThread>
 
 namespace velmo::testing {
@@ -116,4 +118,54 @@ private:
     QProcess trayer_;
 };
 
+// What became of this program's X11 cases run on a fresh Xvfb.
+struct UnderXResult {
+    bool skipped = false;
+    bool passed = false;
+    QString message;  // why they were skipped, or their output
+};
+
+// Starts Xvfb (and trayer when `trayHost`), then this program with kUnderXFlag on it.
+// Skipped when one of `programs` is not installed.
+inline UnderXResult runCasesUnderX(const QStringList& programs, bool trayHost) {
+    for (const QString& program : programs) {
+        if (!haveProgram(program))
+            return {true, false, program + QStringLiteral(" is not installed")};
+    }
+    XSession x;
+    if (!x.start())
+        return {false, false, QStringLiteral("Xvfb did not start")};
+    if (trayHost && !x.startTrayer())
+        return {false, false, QStringLiteral("trayer did not start")};
+    QString output;
+    const int code =
+        x.run(QCoreApplication::applicationFilePath(), {QString::fromLatin1(kUnderXFlag)}, &output);
+    return {false, code == 0, output};
+}
+
+// main() of a test program with cases for any platform and cases for a real X server.
+template <class Cases, class CasesUnderX>
+int runTestsWithCasesUnderX(int argc, char** argv) {
+    const bool underX = argc > 1 && qstrcmp(argv[1], kUnderXFlag) == 0;
+    QApplication app(argc, argv);
+    QStringList arguments = QApplication::arguments();
+    if (underX) {
+        arguments.removeAt(1);
+        CasesUnderX test;
+        return QTest::qExec(&test, arguments);
+    }
+    Cases test;
+    return QTest::qExec(&test, arguments);
+}
+
 }  // namespace velmo::testing
+
+// The body of the test case that runs the X11 cases.
+#define VELMO_RUN_CASES_UNDER_X(programs, trayHost)                             \
+    do {                                                                        \
+        const auto result = velmo::testing::runCasesUnderX(programs, trayHost); \
+        if (result.skipped)                                                     \
+            QSKIP(qPrintable(result.message));                                  \
+        qInfo().noquote() << result.message;                                    \
+        QVERIFY2(result.passed, "the cases on Xvfb failed");                    \
+    } while (false)
