@@ -51,8 +51,12 @@ GlobalHotKeys::GlobalHotKeys(QObject* parent) : QObject(parent) {
 }
 
 GlobalHotKeys::~GlobalHotKeys() {
-    if (x11_ != nullptr && QCoreApplication::instance() != nullptr)
+    if (x11_ == nullptr)
+        return;
+    if (QCoreApplication::instance() != nullptr)
         QCoreApplication::instance()->removeNativeEventFilter(this);
+    else
+        x11_->abandon();
 }
 
 bool GlobalHotKeys::registerKey(int id, GlobalKey key) {

@@ -121,7 +121,11 @@ bool PortalShortcuts::bind(int id, const QString& trigger, const QString& descri
         {QStringLiteral("session_handle_token"), QStringLiteral("velmo_%1").arg(id)}};
     if (!request(QStringLiteral("CreateSession"), {sessionOptions}, results))
         return false;
-    const QString session = results.value(QStringLiteral("session_handle")).toString();
+    // Portals answer with a string, as documented, or with an object path.
+    const QVariant handle = results.value(QStringLiteral("session_handle"));
+    const QString session = handle.canConvert<QDBusObjectPath>()
+                                ? handle.value<QDBusObjectPath>().path()
+                                : handle.toString();
     if (session.isEmpty())
         return false;
     sessions_.insert(id, session);

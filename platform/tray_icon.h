@@ -17,6 +17,8 @@ namespace velmo::platform {
 
 enum class TrayMenuCommand { Exit, MoveTopLeft, Cancel, Resident, Open };
 
+inline constexpr int kBalloonTimeoutMs = 30000;
+
 // The program's icon: the SVG when the icon engine renders it, else the PNG of it.
 QIcon velmoIcon();
 
@@ -58,7 +60,5 @@ private:
     DesktopNotifications notifications_;
     bool trayMessageShown_ = false;
 };
-
-inline constexpr int kBalloonTimeoutMs = 30000;
 
 }  // namespace velmo::platform

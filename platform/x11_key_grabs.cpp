@@ -107,6 +107,14 @@ bool X11KeyGrabs::ungrab(int id) {
     return xcb_connection_has_error(connection_) == 0;
 }
 
+void X11KeyGrabs::abandon() {
+    for (const auto& [id, grab] : grabs_) {
+        for (std::uint8_t code : grab.keycodes)
+            keysHeldByProcess().erase({code, grab.modifiers});
+    }
+    grabs_.clear();
+}
+
 void X11KeyGrabs::release(const Grab& grab) {
     // Ungrabbing touches only this client's grabs, so the combinations that were
     // refused are safe to release too.

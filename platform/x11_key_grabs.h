@@ -26,6 +26,9 @@ public:
     // grabbed, when another client holds it or this process registered it already.
     bool grab(int id, std::uint32_t keysym, std::uint16_t modifiers);
     bool ungrab(int id);
+    // Forgets every grab without a word to the server, whose connection has gone with
+    // the application; the server releases the grabs of a closed connection itself.
+    void abandon();
 
     // The id an event of this connection presses, if it is a press of a grabbed key.
     std::optional<int> pressedId(const void* xcbEvent) const;
