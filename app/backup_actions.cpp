@@ -66,10 +66,10 @@ void BackupActions::open() {
 
 void BackupActions::localDataSetSelected() {
     if (!context_.run.settings().backup.cbABackupJ)
-        automaticBackup();
+        runAutomaticBackup();
 }
 
-void BackupActions::automaticBackup() {
+void BackupActions::runAutomaticBackup() {
     RunSettings& run = context_.run;
     if (busy_)
         return;

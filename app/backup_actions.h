@@ -46,7 +46,7 @@ public:
     // A local data set was selected anew: the automatic backup, when due and wanted.
     void localDataSetSelected();
     // The automatic generation backup when one is due (going resident always asks).
-    void automaticBackup();
+    void runAutomaticBackup();
     // Network mode came on or went off; going off selects the local data set anew.
     void networkStateChanged(bool on);
     // The close query's step: refuses (with its message) while a backup runs.

@@ -12,6 +12,7 @@
 #include "app/commands/main_commands.h"
 #include "app/month_page.h"
 #include "app/navigation/resident_mode.h"
+#include "app/navigation/time_correction.h"
 #include "app/startup/run_settings.h"
 #include "app/startup/start_folders.h"
 #include "platform/posix/process_scan.h"
@@ -99,6 +100,8 @@ void CompanionActions::settingsRead() {
     closeItem_->setEnabled(editorInUse());
     refreshMemoCaptions();
     printButton_->setText(s.companions.cbPrint ? "印刷" : "");
+    // A button without caption and action only takes room in the column.
+    printButton_->setVisible(!printButton_->text().isEmpty());
 }
 
 void CompanionActions::refreshMemoCaptions() {
@@ -106,6 +109,7 @@ void CompanionActions::refreshMemoCaptions() {
     if (editorInUse())
         caption = context_.run.settings().companions.cbVelmoM ? "メモ" : "ルボン";
     memoButton_->setText(caption);
+    memoButton_->setVisible(!caption.isEmpty());
 }
 
 bool CompanionActions::editorInUse() const {
@@ -212,7 +216,7 @@ bool CompanionActions::clockRunning() const {
 void CompanionActions::startClock() {
     if (clockPath_.empty())
         return;
-    if (QProcess::startDetached(qs(clockPath_), {kClockCorrectionParameter},
+    if (QProcess::startDetached(qs(clockPath_), QStringList{kClockCorrectionParameter},
                                 qs(context_.folders.startFolder), &clockPid_))
         return;
     // Corrections come back on every tick: one message a run is enough.

@@ -18,7 +18,10 @@ namespace velmo {
 DateChangeActions::DateChangeActions(DateChangeActionsContext context, QObject* parent)
     : QObject(parent), context_(std::move(context)) {
     DateChangeHooks hooks;
-    hooks.windowVisible = [this] { return context_.window.isVisible(); };
+    // Minimised in place of a missing tray counts as resident.
+    hooks.windowVisible = [this] {
+        return context_.window.isVisible() && !context_.window.isMinimized();
+    };
     hooks.editorWindowOpen = [] {
         for (const QWidget* window : QApplication::topLevelWidgets()) {
             if (window->isVisible() && window->windowTitle() == kEditorCaption)

@@ -15,7 +15,7 @@ namespace velmo {
 namespace {
 
 std::string timeText(const LocalDateTime& now) {
-    char text[8];
+    char text[16];
     std::snprintf(text, sizeof text, "%02d%02d%02d", now.hour % 100, now.minute % 100,
                   now.second % 100);
     return text;

@@ -139,7 +139,7 @@ void TfmC21::createResidentFeatures() {
              memo_->closeWindow();
              search_->closeWindow();
          },
-         saveBeforeLeaving, [this] { backup_->automaticBackup(); }, [this] { functionTick(); },
+         saveBeforeLeaving, [this] { backup_->runAutomaticBackup(); }, [this] { functionTick(); },
          [this] { dataSets_->change(1); },
          [this] { return runSettings_.dataFolders().shared.has_value(); },
          [this] { network_->checkForUpdates(); }, [this] { refreshMessagePanel(); }},

@@ -213,6 +213,10 @@ void ResidentActions::cancelCountdown() {
 }
 
 void ResidentActions::countdownStep() {
+    if (!countdown_.running()) {
+        countdownTimer_->stop();
+        return;
+    }
     const bool due = countdown_.step();
     context_.refreshMessagePanel();
     if (!due)
@@ -252,7 +256,10 @@ void ResidentActions::registerHotKeys() {
     const BehaviourKeys& b = context_.run.settings().behaviour;
     if (!b.cbHotkey)
         return;
-    const bool silenced = hotKeyMessagesSilenced(context_.folders.startFolder);
+    // Without a window system (the offscreen platform) there are no global keys and no
+    // user to tell: a box there would only wait for an answer that never comes.
+    const bool silenced = hotKeyMessagesSilenced(context_.folders.startFolder) ||
+                          QGuiApplication::platformName() == "offscreen";
     const bool editorInUse = editor_.inUse && editor_.inUse();
     for (HotKey key : hotKeysToRegister(editorInUse, b.cbToday)) {
         if (hotKeys_->registerKey(static_cast<int>(key), globalKeyOf(key))) {

@@ -48,7 +48,7 @@ public:
     void settingsRead();
     void refreshButton();
 
-    const TimerState& state() const { return state_; }
+    TimerState& state() { return state_; }
     bool dialogOpen() const { return dialogOpen_; }
 
 protected:

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(cmake ninja-build g++ lld pkg-config ccache clang-format clang-tidy
   qt6-base-dev qt6-svg-dev libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic libxcb1-dev libxcb-keysyms1-dev libxlsxwriter-dev libical-dev
-  qt6-translations-l10n python3 python3-openpyxl libxml2-utils xvfb xauth imagemagick xdotool trayer sshfs openssh-server)
+  qt6-translations-l10n python3 python3-openpyxl libxml2-utils xvfb xauth imagemagick xdotool trayer dbus-daemon sshfs openssh-server)
 
 missing=()
 for p in "${packages[@]}"; do
