@@ -180,7 +180,8 @@ QPushButton* MonthPage::insertButton(const QString& caption, const QString& obje
     auto* inserted = new QPushButton(caption, column);
     inserted->setObjectName(objectName);
     inserted->setFocusPolicy(Qt::NoFocus);
-    layout->insertWidget(layout->indexOf(button(below)) + 1, inserted);
+    // An empty `below` puts the button at the top of the column.
+    layout->insertWidget(below.isEmpty() ? 0 : layout->indexOf(button(below)) + 1, inserted);
     return inserted;
 }
 

@@ -48,7 +48,8 @@ public:
 
     // A button of the column by its object name ("btnNengetu", "btnFiles2", …).
     QPushButton* button(const QString& objectName) const;
-    // A feature's button, placed in the column right below the button named `below`.
+    // A feature's button, placed in the column right below the button named `below`, or
+    // at the top when `below` is empty.
     QPushButton* insertButton(const QString& caption, const QString& objectName,
                               const QString& below);
     // The Files2 button is tinted while data set 2 is in use.
