@@ -37,19 +37,6 @@ std::string find(Companion companion, const StartFolders& folders, bool cbClock)
     return found ? found->string() : std::string();
 }
 
-// The name the user knows the companion by, for the message of a failed start.
-const char* shownName(Companion companion) {
-    switch (companion) {
-        case Companion::Editor:
-            return "ルボン";
-        case Companion::Print:
-            return "ベルプリン";
-        case Companion::Clock:
-            break;
-    }
-    return "ベル時計";
-}
-
 }  // namespace
 
 FoundCompanions findEditorAndPrintProgram(const StartFolders& folders) {
@@ -124,10 +111,12 @@ bool CompanionActions::running(Companion companion, qint64 pid) const {
 }
 
 bool CompanionActions::start(Companion companion, const std::string& path,
-                             const QStringList& arguments, qint64* pid) {
+                             const QStringList& arguments, qint64* pid, bool report) {
     if (QProcess::startDetached(qs(path), arguments, qs(context_.folders.startFolder), pid))
         return true;
-    const std::string name = shownName(companion);
+    if (!report)
+        return false;
+    const std::string name = companionNames(companion).shown;
     context_.ui.information(
         "「" + name + "」が起動できません。\r\n「" + name + "」の場所をチェックしてください。",
         kMainInformationCaption);
@@ -216,16 +205,10 @@ bool CompanionActions::clockRunning() const {
 void CompanionActions::startClock() {
     if (clockPath_.empty())
         return;
-    if (QProcess::startDetached(qs(clockPath_), QStringList{kClockCorrectionParameter},
-                                qs(context_.folders.startFolder), &clockPid_))
-        return;
     // Corrections come back on every tick: one message a run is enough.
-    if (!clockFailureShown_) {
+    if (!start(Companion::Clock, clockPath_, QStringList{kClockCorrectionParameter}, &clockPid_,
+               !clockFailureShown_))
         clockFailureShown_ = true;
-        informMain(context_.ui,
-                   "「ベル時計」が起動できません。\r\n「ベル時計」の場所をチェック"
-                   "してください。");
-    }
 }
 
 }  // namespace velmo

@@ -77,7 +77,7 @@ public:
 private:
     bool running(Companion companion, qint64 pid) const;
     bool start(Companion companion, const std::string& path, const QStringList& arguments,
-               qint64* pid);
+               qint64* pid, bool report = true);
     void refreshMemoCaptions();
 
     CompanionActionsContext context_;

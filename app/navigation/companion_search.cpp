@@ -10,19 +10,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The companion's own folder name under the shared places ("Ruvon", "Velprin", ...).
-std::string folderNameOf(Companion companion) {
-    switch (companion) {
-        case Companion::Editor:
-            return "Ruvon";
-        case Companion::Print:
-            return "Velprin";
-        case Companion::Clock:
-            break;
-    }
-    return "Velclock";
-}
-
 bool pathExists(const fs::path& path) {
     std::error_code error;
     return fs::exists(path, error);
@@ -30,21 +17,16 @@ bool pathExists(const fs::path& path) {
 
 }  // namespace
 
-const char* companionFileName(Companion companion) {
-    switch (companion) {
-        case Companion::Editor:
-            return "Ruvon.exe";
-        case Companion::Print:
-            return "Velprin.exe";
-        case Companion::Clock:
-            break;
-    }
-    return "Velclock.exe";
+const CompanionNames& companionNames(Companion companion) {
+    static const CompanionNames kNames[] = {{"Ruvon.exe", "Ruvon", "ルボン"},
+                                            {"Velprin.exe", "Velprin", "ベルプリン"},
+                                            {"Velclock.exe", "Velclock", "ベル時計"}};
+    return kNames[static_cast<int>(companion)];
 }
 
 std::vector<fs::path> companionFolders(Companion companion, const CompanionPlaces& places,
                                        bool cbClock) {
-    const std::string name = folderNameOf(companion);
+    const std::string name = companionNames(companion).folder;
     const fs::path start(places.startFolder);
     const fs::path profile(places.profileFolder);
     if (companion != Companion::Clock) {

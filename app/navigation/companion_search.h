@@ -12,8 +12,15 @@ namespace velmo {
 
 enum class Companion { Editor, Print, Clock };
 
-// "Ruvon.exe", "Velprin.exe", "Velclock.exe": found with or without ".exe", in any case.
-const char* companionFileName(Companion companion);
+struct CompanionNames {
+    const char* file;    // "Ruvon.exe": found with or without ".exe", in any case
+    const char* folder;  // its own folder under the shared places
+    const char* shown;   // the name the user knows it by
+};
+const CompanionNames& companionNames(Companion companion);
+inline const char* companionFileName(Companion companion) {
+    return companionNames(companion).file;
+}
 
 struct CompanionPlaces {
     std::string startFolder;        // with trailing "/"

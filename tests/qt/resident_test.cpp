@@ -48,6 +48,17 @@ void closeNextDialog(QStringList& opened) {
     });
 }
 
+velmo::LaunchOptions countdown(int seconds) {
+    velmo::LaunchOptions options;
+    options.autoResidentSeconds = seconds;
+    return options;
+}
+
+bool activate(QWidget& window) {
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
 }  // namespace
 
 class ResidentTest : public QObject {
@@ -119,14 +130,11 @@ private slots:
     void theCountdownShowsInPanel2AndAPressInTheMonthViewEndsIt() {
         QTemporaryDir dir;
         writeSettings(dir, "cbShiyouchuu=0\r\n");
-        velmo::LaunchOptions options;
-        options.autoResidentSeconds = 5;
-        Run run(dir, {2024, 9, 10, 14, 5, 0, 0}, options);
+        Run run(dir, {2024, 9, 10, 14, 5, 0, 0}, countdown(5));
         run.window.show();
         // The countdown starts with the first activation.
         QCOMPARE(run.window.resident().countdownSeconds(), 0);
-        run.window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&run.window));
+        QVERIFY(activate(run.window));
         QCOMPARE(panel(run.window, 2), QString("      自動常駐まであと  5 秒   "));
         QTest::mouseClick(run.window.monthPage()->view(), Qt::LeftButton, {}, QPoint(60, 60));
         QCOMPARE(run.window.resident().countdownSeconds(), 0);
@@ -138,12 +146,9 @@ private slots:
     void theCountdownEndsInResidentModeEvenWithTheCloseButtonSetting() {
         QTemporaryDir dir;
         writeSettings(dir, "cbCloseBtn=1\r\n");
-        velmo::LaunchOptions options;
-        options.autoResidentSeconds = 1;
-        Run run(dir, {2024, 9, 10, 14, 5, 0, 0}, options);
+        Run run(dir, {2024, 9, 10, 14, 5, 0, 0}, countdown(1));
         run.window.show();
-        run.window.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&run.window));
+        QVERIFY(activate(run.window));
         QTRY_VERIFY_WITH_TIMEOUT(run.window.isMinimized(), 3000);
         QVERIFY(run.window.isVisible());
     }
