@@ -111,6 +111,21 @@ private slots:
         QCOMPARE(panel(run.window, 0), QString("2024/9/11 (水) AM 12 : 0"));
     }
 
+    void restoringReturnsToDataSet1() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("Data/Files1"));
+        QVERIFY(QDir(dir.path()).mkpath("Data/Files2"));
+        Run run(dir);
+        run.window.show();
+        if (run.window.runSettings().dataFolders().dataFormat != 2)
+            QSKIP("the default start folder here is not in the data set layout");
+        run.window.commands().run(velmo::MonthMenuCommand::Files2);
+        QCOMPARE(run.window.runSettings().dataFolders().current().number(), 2);
+        run.window.resident().goResident(velmo::ResidentRequest::Command);
+        run.window.resident().restore();
+        QCOMPARE(run.window.runSettings().dataFolders().current().number(), 1);
+    }
+
     void theCloseButtonSettingEndsTheRunFromTheButtonButNotFromTheFileMenu() {
         QTemporaryDir dir;
         writeSettings(dir, "cbCloseBtn=1\r\n");
