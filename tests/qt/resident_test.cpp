@@ -235,6 +235,36 @@ private slots:
         QVERIFY(!state.running);
     }
 
+    void whileTheTimeAdjustCompanionRunsATickOnlyBlinksPanel2() {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("autostart"));
+        QFile entry(dir.path() + "/autostart/Orvan.desktop");
+        QVERIFY(entry.open(QIODevice::WriteOnly));
+        entry.close();
+        writeSettings(dir, "cbShiyouchuu=0\r\n");
+        ScriptedUserInterface ui;
+        FakeClock clock({2024, 9, 10, 23, 59, 0, 0});
+        RecordingSleeper sleeper;
+        velmo::StartFolders folders = velmo::testing::localStartFolders(dir.path().toStdString());
+        folders.startupFolder = dir.path().toStdString() + "/autostart/";
+        velmo::TfmC21 window({folders, {}, ui, clock, sleeper});
+        window.show();
+        auto* indicator = window.findChild<QWidget*>("shpIndicator");
+        QVERIFY(indicator);
+        const std::int32_t today = window.monthPage()->session().runToday();
+        clock.set({2024, 9, 11, 0, 0, 5, 0});
+        QList<QColor> colours;
+        for (int i = 0; i < 2; ++i) {
+            window.functionTick();
+            QCOMPARE(panel(window, 2), QString("<オルバン>によって時刻変更中"));
+            colours << indicator->palette().color(QPalette::Window);
+        }
+        QVERIFY(colours.contains(QColor(Qt::red)));
+        QVERIFY(colours[0] != colours[1]);
+        // The tick ended there: no date change while the companion sets the clock.
+        QCOMPARE(window.monthPage()->session().runToday(), today);
+    }
+
     void theFunctionTimerSwitchesToTheChosenIntervalAfter300Ticks() {
         QTemporaryDir dir;
         writeSettings(dir, "cbTimerNo=0\r\n");
