@@ -26,6 +26,7 @@
 #include "app/first_start_steps.h"
 #include "app/function_timer_actions.h"
 #include "app/memo_actions.h"
+#include "app/menu_order.h"
 #include "app/message_panel.h"
 #include "app/month_page.h"
 #include "app/month_view_actions.h"
@@ -168,6 +169,7 @@ void TfmC21::createResidentFeatures() {
         this);
     connect(editor_, &TfmDay::editingShown, functionTimer_, &FunctionTimerActions::editorOpened);
     about_ = new AboutActions(*this, context_.ui, *otherMenu_, this);
+    arrangeMainMenus(*menuBar());
     applySettings();
 }
 
@@ -412,6 +414,7 @@ void TfmC21::editMemorialDays() {
 
 void TfmC21::createMenus() {
     QMenu* file = menuBar()->addMenu("ファイル(&F)");
+    file->setObjectName("miFile");
     fileMenu_ = file;
     QAction* quit = file->addAction("終了(&X)");
     quit->setObjectName("miExit");
@@ -466,6 +469,7 @@ void TfmC21::createMenus() {
     }
 
     QMenu* view = menuBar()->addMenu("表示(&V)");
+    view->setObjectName("miView");
     viewMenu_ = view;
     logMenuItem_ = view->addAction("起動時刻(&J)");
     logMenuItem_->setObjectName("miKidouJikoku");
@@ -473,12 +477,14 @@ void TfmC21::createMenus() {
             [this] { showStartEndLog(this, log_->file(), context_.ui, context_.sleeper); });
 
     QMenu* functions = menuBar()->addMenu("機能(&K)");
+    functions->setObjectName("miKinou");
     functionsMenu_ = functions;
     QAction* memorialDays = functions->addAction("記念日等一括編集(&E)");
     memorialDays->setObjectName("miKinenbiIkkatu");
     connect(memorialDays, &QAction::triggered, this, &TfmC21::editMemorialDays);
 
     otherMenu_ = menuBar()->addMenu("その他(&O)");
+    otherMenu_->setObjectName("miSonota");
 }
 
 bool TfmC21::persistBackupNames(const std::array<std::string, 3>& names) {
