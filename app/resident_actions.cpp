@@ -100,7 +100,6 @@ ResidentActions::~ResidentActions() = default;
 ResidentHooks ResidentActions::hooks() {
     ResidentHooks h;
     QMainWindow& window = context_.window;
-    h.closeButton = false;  // read anew for every request
     h.enableGoMenu = context_.enableGoMenu;
     h.closeProgram = [&window] { window.close(); };
     h.hideWindow = [&window] { window.hide(); };
@@ -115,10 +114,7 @@ ResidentHooks ResidentActions::hooks() {
     };
     h.closeTextWindows = context_.closeTextWindows;
     h.saveBeforeLeaving = context_.saveBeforeLeaving;
-    h.showTrayIcon = [this] {
-        if (!tray_->show())
-            throw TrayError(kTrayAddError);
-    };
+    h.showTrayIcon = [this] { showTrayIconOrThrow(); };
     h.automaticBackup = context_.automaticBackup;
     h.editorLaunching = [this] { return editor_.launching && editor_.launching(); };
     h.endEditorLaunch = [this] {
@@ -162,10 +158,13 @@ void ResidentActions::goResident(ResidentRequest request) {
 }
 
 void ResidentActions::perform(ResidentRequest request) {
-    // The settings may have changed since the last request.
-    ResidentHooks h = hooks();
-    h.closeButton = context_.run.settings().behaviour.cbCloseBtn;
-    ResidentMode(std::move(h), context_.sleeper).goResident(request);
+    mode_->setCloseButton(context_.run.settings().behaviour.cbCloseBtn);
+    mode_->goResident(request);
+}
+
+void ResidentActions::showTrayIconOrThrow() {
+    if (!tray_->show())
+        throw TrayError(kTrayAddError);
 }
 
 void ResidentActions::restore() {
@@ -176,12 +175,7 @@ void ResidentActions::firstShowing() {
     if (!platform::TrayIcon::trayAvailable())
         return;
     try {
-        withTrayRetries(
-            [this] {
-                if (!tray_->show())
-                    throw TrayError(kTrayAddError);
-            },
-            context_.sleeper);
+        withTrayRetries([this] { showTrayIconOrThrow(); }, context_.sleeper);
     } catch (const TrayError& error) {
         informMain(context_.ui, error.what());
     }

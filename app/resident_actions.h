@@ -108,6 +108,8 @@ public:
 private:
     ResidentHooks hooks();
     void perform(ResidentRequest request);
+    // One try at the icon; TrayError when the tray refused it.
+    void showTrayIconOrThrow();
     void trayCommand(platform::TrayMenuCommand command);
     void hotKeyPressed(int id);
     void countdownStep();

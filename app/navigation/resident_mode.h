@@ -82,6 +82,8 @@ public:
     void restore();
     // Ctrl+F12: resident when the window is visible and active, else restore.
     void toggle(bool windowActive);
+    // cbCloseBtn as the settings hold it now.
+    void setCloseButton(bool closes) { hooks_.closeButton = closes; }
 
 private:
     // The icon with its retries; false when there is no tray or it kept refusing.
