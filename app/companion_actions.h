@@ -71,6 +71,8 @@ public:
     void print();
 
     bool clockFound() const { return !clockPath_.empty(); }
+    const std::string& clockPath() const { return clockPath_; }
+    void setClockPath(const std::string& path) { clockPath_ = path; }
     bool clockRunning() const;
     void startClock();
 

@@ -599,6 +599,10 @@ void TfmC21::showEvent(QShowEvent* event) {
 
 void TfmC21::firstShowing() {
     ending_->tellAboutRescuedFiles();
+    if (runSettings_.firstNetworkSetup()) {
+        runFirstNetworkSetup();
+        return;
+    }
     network_->firstShowing();
     resident_->firstShowing();
     resident_->registerHotKeys();

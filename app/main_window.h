@@ -56,6 +56,7 @@ class TimerActions;
 class CompanionActions;
 class AboutActions;
 class MessagePanelView;
+class OptionsActions;
 }  // namespace velmo
 class QTabWidget;
 
@@ -102,6 +103,7 @@ public:
     ResidentActions& resident() const { return *resident_; }
     TimerActions& timer() const { return *timer_; }
     FunctionTimerActions& functionTimer() const { return *functionTimer_; }
+    OptionsActions& options() const { return *options_; }
 
     MonthPage* monthPage() const { return monthPage_; }
     TfmDay* dayEditor() const { return editor_; }
@@ -141,6 +143,12 @@ private:
     void createTextWindows();
     // Resident mode, the function timer, the timer, the companions and the about items.
     void createResidentFeatures();
+    // The options dialog, its menu items and what the window re-applies for it.
+    void createOptions();
+    void applyCalendarOptions();
+    void optionsClosed();
+    // A first start from a shared folder: the network page, then a new run.
+    void runFirstNetworkSetup();
     // Sets the months up for today from the settings read last.
     void initialiseMonths();
     MainWindowMenuState monthMenuState() const;
@@ -193,6 +201,7 @@ private:
     CompanionActions* companions_ = nullptr;
     AboutActions* about_ = nullptr;
     MessagePanelView* messagePanel_ = nullptr;
+    OptionsActions* options_ = nullptr;  // a child of the window
     QMenu* fileMenu_ = nullptr;
     QMenu* otherMenu_ = nullptr;
     bool firstShow_ = true;

@@ -62,6 +62,7 @@ void TfmC21::createResidentFeatures() {
         this);
     connect(editor_, &TfmDay::editingShown, functionTimer_, &FunctionTimerActions::editorOpened);
     about_ = new AboutActions(*this, context_.ui, *otherMenu_, this);
+    createOptions();
     arrangeMainMenus(*menuBar());
     applySettings();
 }

@@ -18,6 +18,8 @@
 #include "shared/folder_probe.h"
 #include "shared/net_timer.h"
 #include "shared/shared_folder_session.h"
+#include "store/file_helpers.h"
+#include "store/text_helpers.h"
 
 namespace velmo {
 
@@ -115,12 +117,38 @@ void NetworkActions::settingsRead() {
     }
     if (decision.network.state != NetworkState::On && mode.networkMode())
         mode.setState(false);
-    if (const auto interval = netTimerInterval(context_.run.settings().network.rbNetKoushin)) {
+    setChangeCheck(context_.run.settings().network.rbNetKoushin);
+    showState(mode.networkMode());
+}
+
+bool NetworkActions::networkOn() const {
+    return session_->mode().networkMode();
+}
+
+void NetworkActions::switchOff() {
+    if (session_->mode().networkMode())
+        session_->mode().toggle();
+}
+
+void NetworkActions::setChangeCheck(int rbNetKoushin) {
+    if (const auto interval = netTimerInterval(rbNetKoushin)) {
         netTimer_->start(*interval);
     } else {
         netTimer_->stop();
     }
-    showState(mode.networkMode());
+}
+
+std::array<int, 4> NetworkActions::changeCheckCounters() const {
+    return {ticks_, reloadsAfterCheck_, reloadsAsked_, checks_};
+}
+
+void NetworkActions::sharedFolderOptionChanged() {
+    // While network mode is on the folder in use stays until it goes off; a blank box
+    // leaves no shared folder at all.
+    if (session_->mode().networkMode())
+        return;
+    const std::string box = trimSpaces(context_.run.settings().network.edtNetFolder);
+    session_->mode().setSharedFolder(box.empty() ? std::string() : withTrailingSeparator(box));
 }
 
 void NetworkActions::firstShowing() {
@@ -162,6 +190,7 @@ void NetworkActions::toggle() {
 }
 
 void NetworkActions::reloadFromShared() {
+    ++reloadsAsked_;
     session_->reloadFromShared([this] {
         if (session_->mode().available(kReloadCheck))
             context_.page().session().reloadShown();
@@ -169,10 +198,12 @@ void NetworkActions::reloadFromShared() {
 }
 
 void NetworkActions::checkForUpdates() {
+    ++checks_;
     switch (session_->checkForUpdates()) {
         case CheckOutcome::Nothing:
             break;
         case CheckOutcome::Reload:
+            ++reloadsAfterCheck_;
             reloadFromShared();
             break;
         case CheckOutcome::Stop:
@@ -182,6 +213,7 @@ void NetworkActions::checkForUpdates() {
 }
 
 void NetworkActions::netTick() {
+    ++ticks_;
     if (netTickChecks(!context_.window.isVisible(), context_.dayEditorOpen()))
         checkForUpdates();
 }

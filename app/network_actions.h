@@ -6,6 +6,7 @@
 // shared folder itself is the plain SharedFolderSession.
 
 #include <QObject>
+#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -89,6 +90,15 @@ public:
     // The update check (net timer, return from the tray).
     void checkForUpdates();
 
+    // The options dialog's part: network mode off at once, the change-check interval
+    // (rbNetKoushin 0 stops it, 1 is 10 s, 2 is 60 s), four counters of the change check
+    // for its debug button, and a shared folder changed in its box.
+    bool networkOn() const;
+    void switchOff();
+    void setChangeCheck(int rbNetKoushin);
+    std::array<int, 4> changeCheckCounters() const;
+    void sharedFolderOptionChanged();
+
     QAction* netOnItem() const { return netOnItem_; }
     // The shared folder of the last run could not be reached when this one started.
     bool sharedFolderMissingAtStart() const { return missingAtStart_; }
@@ -126,6 +136,10 @@ private:
     QAction* reloadItem_ = nullptr;
     QPushButton* netOnButton_ = nullptr;
     QTimer* netTimer_ = nullptr;
+    int checks_ = 0;
+    int reloadsAfterCheck_ = 0;
+    int reloadsAsked_ = 0;
+    int ticks_ = 0;
     bool waitingForFolder_ = false;
     bool missingAtStart_ = false;
 };

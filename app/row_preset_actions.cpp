@@ -191,6 +191,10 @@ void RowPresetActions::resizeView() {
         tabs->setFixedTabWidth(model.properties().LenDayW);
 }
 
+void RowPresetActions::applyMonthButtons() {
+    fitWindow();
+}
+
 void RowPresetActions::fitWindow() {
     const DisplayKeys& display = context_.settings.settings().display;
     const QWidget* view = context_.monthPage.view();

@@ -55,6 +55,8 @@ public:
     void applyStored();
     // Ctrl+Shift+Right (+1) and Ctrl+Shift+Left (−1).
     void stepWidth(int step);
+    // cbMonthBtn changed: the button column and the window follow.
+    void applyMonthButtons();
     // "横×縦": shows the window's size in the status bar, or hides it again.
     void toggleSizeDisplay();
 

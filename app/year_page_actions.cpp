@@ -33,6 +33,13 @@ YearPageActions::YearPageActions(YearPageActionsContext context, QMenu& function
     page.dayCount()->startAt(today.year, today.month, today.day);
 }
 
+void YearPageActions::calendarOptionsChanged() {
+    const CalendarKeys& c = context_.run.settings().calendar;
+    context_.page.applyCalendarOptions(c.rgStYoubi == 1, !c.cbEquinox, !c.cbFurikae,
+                                       context_.monthPage.view()->model().rules().holidayList());
+    context_.page.setSpecialMonth(c.SpHajimariTuki);
+}
+
 void YearPageActions::monthsInitialised() {
     const TorkaSettings& s = context_.run.settings();
     const CalendarKeys& c = s.calendar;

@@ -34,6 +34,9 @@ public:
 
     // After every month initialisation: the options, the holidays and the year again.
     void monthsInitialised();
+    // The options dialog changed the week start, the holiday switches or the special
+    // period: the small calendars follow at once.
+    void calendarOptionsChanged();
     // The date changed: today moves and the page starts from today again.
     void dateChanged();
     // "日数計算(&N)".

@@ -12,6 +12,12 @@ namespace {
 // editor that took its lock just before sees mente.lock only at its next test.
 constexpr std::chrono::milliseconds kMaintenanceSettle{1000};
 
+// A blank folder is no shared folder; a relative one would resolve against whatever
+// the current directory happens to be.
+bool namesFolder(const fs::path& sharedFolder) {
+    return !sharedFolder.empty() && sharedFolder.is_absolute();
+}
+
 }  // namespace
 
 fs::path maintenanceLockPath(const fs::path& sharedFolder) {
@@ -19,7 +25,7 @@ fs::path maintenanceLockPath(const fs::path& sharedFolder) {
 }
 
 bool maintenanceActive(const fs::path& sharedFolder) {
-    return lockFilePresent(maintenanceLockPath(sharedFolder));
+    return namesFolder(sharedFolder) && lockFilePresent(maintenanceLockPath(sharedFolder));
 }
 
 bool maintenanceTest(const fs::path& sharedFolder, UserInterface& ui) {
@@ -31,6 +37,8 @@ bool maintenanceTest(const fs::path& sharedFolder, UserInterface& ui) {
 
 HeldLock maintenanceLockOn(const fs::path& sharedFolder, const std::string& ownName,
                            const LockContext& context) {
+    if (!namesFolder(sharedFolder))
+        return {};
     LockResult result = acquireLock(maintenanceLockPath(sharedFolder), ownName, kLockWait,
                                     kAcquireRetries, context);
     if (!result.acquired()) {

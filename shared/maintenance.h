@@ -16,7 +16,8 @@ namespace velmo {
 // The shared folder's "mente.lock".
 std::filesystem::path maintenanceLockPath(const std::filesystem::path& sharedFolder);
 
-// True while the maintenance lock exists; shows nothing (for re-testing).
+// True while the maintenance lock exists; shows nothing (for re-testing). A blank or
+// relative folder names no shared folder and has no maintenance lock.
 bool maintenanceActive(const std::filesystem::path& sharedFolder);
 
 // The maintenance test: as maintenanceActive, and when it is on shows

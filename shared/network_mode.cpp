@@ -66,12 +66,13 @@ void NetworkMode::toggle() {
 }
 
 void NetworkMode::switchOn() {
-    if (hooks_.maintenanceOn && hooks_.maintenanceOn())
-        return;
+    // Without a shared folder there is no maintenance lock to look for either.
     if (trimSpaces(sharedFolder_).empty()) {
         ui_.message(kNoSharedFolderMessage);
         return;
     }
+    if (hooks_.maintenanceOn && hooks_.maintenanceOn())
+        return;
     if (hooks_.saveAll)
         hooks_.saveAll();
     if (!exists_(sharedDataFolder(sharedFolder_))) {

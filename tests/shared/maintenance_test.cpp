@@ -65,6 +65,28 @@ TEST(MaintenanceTest, AnswersAndTellsWhileTheLockExists) {
     EXPECT_TRUE(maintenanceActive(f.shared.path()));
 }
 
+TEST(MaintenanceLock, ABlankOrRelativeFolderIsNoSharedFolder) {
+    // A "mente.lock" in the current directory must never count, nor be created there.
+    TempFolder cwd;
+    const fs::path before = fs::current_path();
+    fs::current_path(cwd.path());
+    cwd.write("mente.lock", "ADMIN\r\n");
+    ScriptedUserInterface ui;
+    RecordingStatusLine status;
+    RecordingSleeper sleeper;
+    LockContext context{ui, status, sleeper};
+    EXPECT_FALSE(maintenanceActive(""));
+    EXPECT_FALSE(maintenanceActive("."));
+    EXPECT_FALSE(maintenanceTest("", ui));
+    fs::remove(cwd / "mente.lock");
+    EXPECT_FALSE(maintenanceLockOn("", "ADMIN", context).held());
+    EXPECT_FALSE(maintenanceLockOn("share", "ADMIN", context).held());
+    EXPECT_FALSE(fs::exists(cwd / "mente.lock"));
+    EXPECT_FALSE(fs::exists(cwd / "share"));
+    fs::current_path(before);
+    EXPECT_TRUE(ui.shown().empty());
+}
+
 TEST(MaintenanceLock, OnAndOff) {
     MaintenanceFixture f;
     f.shared.write("Data/Files1/Ca201305.myc", "");
