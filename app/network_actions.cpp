@@ -138,6 +138,10 @@ void NetworkActions::setChangeCheck(int rbNetKoushin) {
     }
 }
 
+int NetworkActions::changeCheckInterval() const {
+    return netTimer_->isActive() ? netTimer_->interval() : 0;
+}
+
 std::array<int, 4> NetworkActions::changeCheckCounters() const {
     return {ticks_, reloadsAfterCheck_, reloadsAsked_, checks_};
 }

@@ -98,6 +98,8 @@ public:
     void setChangeCheck(int rbNetKoushin);
     std::array<int, 4> changeCheckCounters() const;
     void sharedFolderOptionChanged();
+    // The change check's interval in ms; 0 while it is stopped.
+    int changeCheckInterval() const;
 
     QAction* netOnItem() const { return netOnItem_; }
     // The shared folder of the last run could not be reached when this one started.

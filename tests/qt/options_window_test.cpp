@@ -1,0 +1,204 @@
+// The options dialog as the main window opens it: its menu items and button, what a
+// page applies to the window while the dialog is still open, what closing keeps, the
+// network form of a first start from a shared folder, and an option that outlives the
+// run.
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "app/main_window.h"
+#include "app/month_page.h"
+#include "app/network_actions.h"
+#include "app/options_actions.h"
+#include "store/cp932.h"
+#include "store/options_dialog_sections.h"
+#include "tests/support/fake_clock.h"
+#include "tests/support/scripted_user_interface.h"
+
+using namespace velmo;
+using velmo::testing::FakeClock;
+using velmo::testing::RecordingSleeper;
+using velmo::testing::ScriptedUserInterface;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void writeFile(const fs::path& path, const std::string& text) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << cp932::encode(text);
+}
+
+// A start folder whose settings allow network mode on a shared folder.
+struct Office {
+    QTemporaryDir dir;
+    fs::path share() const { return dir.path().toStdString() + "/share/"; }
+    fs::path start() const { return dir.path().toStdString() + "/pc1/"; }
+
+    Office() {
+        writeFile(share() / "Data/Files1/Ca202401.myc", "15,1,,共有の会議,,,,,,\r\n");
+        writeFile(start() / "Torka.ini",
+                  "[Settei]\r\ncbNet=1\r\nvNet_flg=0\r\nrbNetKoushin=0\r\nedtNetFolder=" +
+                      share().string() + "\r\n");
+    }
+    StartFolders folders() const {
+        StartFolders f;
+        f.startFolder = start().string();
+        f.settingsFolder = f.startFolder;
+        f.settingsFile = f.startFolder + "Torka.ini";
+        f.rightsFile = f.startFolder + "velnetid.myc";
+        f.localOperation = true;
+        f.computerName = "PC1";
+        return f;
+    }
+};
+
+struct Run {
+    explicit Run(const Office& office)
+        : clock({2024, 1, 15, 9, 0, 0, 0}), window({office.folders(), {}, ui, clock, sleeper}) {}
+
+    NetworkActions& network() { return *window.findChild<NetworkActions*>(); }
+    QAction* item(const char* name) { return window.findChild<QAction*>(name); }
+    // Opens the dialog through `open` and runs `whileOpen` on it before closing it with
+    // the close box.
+    void withDialog(const std::function<void()>& open,
+                    const std::function<void(TfmOption&)>& whileOpen) {
+        bool seen = false;
+        auto connection = QObject::connect(&window.options(), &OptionsActions::dialogOpened,
+                                           &window, [&](TfmOption* dialog) {
+                                               QTimer::singleShot(0, dialog, [&, dialog] {
+                                                   seen = true;
+                                                   whileOpen(*dialog);
+                                                   dialog->close();
+                                               });
+                                           });
+        open();
+        QObject::disconnect(connection);
+        QVERIFY(seen);
+    }
+    template <class T>
+    static T* control(TfmOption& dialog, const char* name) {
+        T* found = dialog.findChild<T*>(name);
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+
+    ScriptedUserInterface ui;
+    FakeClock clock;
+    RecordingSleeper sleeper;
+    TfmC21 window;
+};
+
+QString currentPage(TfmOption& dialog) {
+    return dialog.pageControl()->currentWidget()->objectName();
+}
+
+}  // namespace
+
+class OptionsWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void openingAndClosingChangesNoOption() {
+        Office office;
+        Run run(office);
+        const TorkaSettings before = run.window.runSettings().settings();
+        run.withDialog(
+            [&] { run.item("miSetteiHyouji")->trigger(); },
+            [](TfmOption& dialog) { QCOMPARE(currentPage(dialog), QString("tsSetAll")); });
+        TorkaSettings after = run.window.runSettings().settings();
+        // Without a clock companion the correction switch and cbClock are turned off.
+        QCOMPARE(after.correction.cbTShuusei, false);
+        after.correction = before.correction;
+        after.correction.pTTime = run.window.runSettings().settings().correction.pTTime;
+        QCOMPARE(after.behaviour, before.behaviour);
+        QCOMPARE(after.calendar, before.calendar);
+        QCOMPARE(after.colours, before.colours);
+        QCOMPARE(after.network, before.network);
+        QCOMPARE(after.data, before.data);
+        QCOMPARE(after.display.cbMonthBtn, before.display.cbMonthBtn);
+        QCOMPARE(after.companions, before.companions);
+    }
+
+    void theButtonTheOptionItemAndTheCorrectionItemOpenTheirForms() {
+        Office office;
+        Run run(office);
+        run.withDialog(
+            [&] { QTest::mouseClick(run.window.monthPage()->button("btnSettei"), Qt::LeftButton); },
+            [](TfmOption& dialog) {
+                QCOMPARE(currentPage(dialog), QString("tsSetAll"));
+                QVERIFY(!dialog.pageControl()->isTabVisible(
+                    dialog.pageControl()->indexOf(dialog.page("tsNet2"))));
+            });
+        run.window.pages()->setCurrentIndex(1);
+        run.withDialog([&] { run.item("miOption")->trigger(); }, [](TfmOption&) {});
+        // The option item leaves the year page first.
+        QCOMPARE(run.window.pages()->currentIndex(), 0);
+        run.withDialog(
+            [&] { run.window.options().openTimeCorrection(); },
+            [](TfmOption& dialog) { QCOMPARE(currentPage(dialog), QString("tsKinou")); });
+    }
+
+    void theNetworkPageActsOnTheWindowWhileTheDialogIsOpen() {
+        Office office;
+        Run run(office);
+        QTest::mouseClick(run.window.monthPage()->button("btnNetOn"), Qt::LeftButton);
+        QVERIFY(run.network().networkOn());
+        QCOMPARE(run.network().changeCheckInterval(), 0);
+        run.withDialog([&] { run.item("miSetteiHyouji")->trigger(); },
+                       [&](TfmOption& dialog) {
+                           dialog.pageControl()->setCurrentWidget(dialog.page("tsNet1"));
+                           Run::control<QRadioButton>(dialog, "rbNetKoushin2")->click();
+                           QCOMPARE(run.network().changeCheckInterval(), 10000);
+                           Run::control<QCheckBox>(dialog, "cbNet")->click();
+                           QVERIFY(!run.network().networkOn());
+                           QVERIFY(!run.window.monthPage()->button("btnNetOn")->isEnabled());
+                       });
+        QVERIFY(!run.network().networkOn());
+        QVERIFY(!run.window.runSettings().settings().network.cbNet);
+        QCOMPARE(run.window.runSettings().settings().network.rbNetKoushin, 1);
+    }
+
+    void theScheduleChoiceIsWrittenAtOnceWhenTheDialogCloses() {
+        Office office;
+        Run run(office);
+        run.withDialog(
+            [&] { run.window.options().openTimeCorrection(); },
+            [](TfmOption& dialog) { Run::control<QRadioButton>(dialog, "rbWeek")->click(); });
+        QCOMPARE(run.window.runSettings().settings().correction.pTAccess, 1);
+        const JikokuSection written = readJikokuSection(office.start() / "Torka.ini", run.sleeper);
+        QVERIFY(!written.rbDay && written.rbWeek && !written.rbShitei);
+    }
+
+    void anOptionChangedInTheDialogOutlivesTheRun() {
+        Office office;
+        {
+            Run run(office);
+            QVERIFY(!run.window.runSettings().settings().behaviour.cb24ji);
+            run.withDialog([&] { run.item("miSetteiHyouji")->trigger(); },
+                           [](TfmOption& dialog) {
+                               dialog.pageControl()->setCurrentWidget(dialog.page("tsHyouji"));
+                               Run::control<QCheckBox>(dialog, "cb24ji")->click();
+                           });
+            QVERIFY(run.window.runSettings().settings().behaviour.cb24ji);
+            QVERIFY(run.window.close());
+        }
+        Run again(office);
+        QVERIFY(again.window.runSettings().settings().behaviour.cb24ji);
+    }
+};
+
+QTEST_MAIN(OptionsWindowTest)
+#include "options_window_test.moc"
