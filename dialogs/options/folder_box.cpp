@@ -1,0 +1,42 @@
+#include "dialogs/options/folder_box.h"
+
+#include <QApplication>
+#include <QLineEdit>
+
+#include "dialogs/options/options_host.h"
+#include "shared/shared_folder_box.h"
+#include "store/text_helpers.h"
+
+namespace velmo {
+
+bool pickFolderIntoBox(OptionsHost& host, QLineEdit& box) {
+    const std::optional<std::string> chosen =
+        host.chooseFolder(kFolderPickerTitle, folderOfBox(box));
+    if (!chosen)
+        return false;
+    if (const std::optional<std::string> problem = unencodableTextMessage(*chosen)) {
+        host.ui().message(*problem);
+        return false;
+    }
+    if (box.text().toStdString() != *chosen)
+        box.setText(QString::fromStdString(ensureTrailing(*chosen, "/")));
+    box.setReadOnly(false);
+    setFolderBoxFace(box, true);
+    box.setFocus();
+    return true;
+}
+
+void setFolderBoxFace(QLineEdit& box, bool windowColour) {
+    QPalette face = box.palette();
+    const QPalette& desktop = QApplication::palette();
+    face.setColor(QPalette::Base, desktop.color(windowColour ? QPalette::Base : QPalette::Button));
+    box.setPalette(face);
+}
+
+std::string folderOfBox(const QLineEdit& box) {
+    const std::optional<std::filesystem::path> folder =
+        sharedFolderFromBox(box.text().toStdString());
+    return folder ? folder->string() : std::string();
+}
+
+}  // namespace velmo
