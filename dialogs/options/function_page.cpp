@@ -173,7 +173,7 @@ QWidget* FunctionPage::buildScheduleGroup() {
 QWidget* FunctionPage::buildTimeEditor(QWidget* parent) {
     auto* editor = new QWidget(parent);
     auto* row = new QHBoxLayout(editor);
-    row->setContentsMargins(20, 0, 0, 0);
+    row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(3);
     QLabel* weekdayLabel = plainLabel("曜日：", editor);
     cbYoubi_ = new QComboBox(editor);
@@ -183,7 +183,7 @@ QWidget* FunctionPage::buildTimeEditor(QWidget* parent) {
     cbYoubi_->installEventFilter(this);
     row->addWidget(weekdayLabel);
     row->addWidget(cbYoubi_);
-    row->addSpacing(12);
+    row->addSpacing(8);
     QLabel* timeLabel = plainLabel("時刻：", editor);
     row->addWidget(timeLabel);
 
@@ -224,8 +224,9 @@ QWidget* FunctionPage::buildTimeEditor(QWidget* parent) {
     connect(btnTimeEdit_, &QPushButton::clicked, this, &FunctionPage::showEditState);
     connect(btnTimeOk_, &QPushButton::clicked, this, &FunctionPage::confirmTime);
     connect(btnTimeCancel_, &QPushButton::clicked, this, &FunctionPage::cancelTime);
+    // Only one state's buttons show at a time, to the right of everything else.
     for (QPushButton* button : {btnTimeEdit_, btnTimeOk_, btnTimeCancel_}) {
-        keepPlaceWhenHidden(button);
+        button->setMinimumWidth(64);
         row->addWidget(button);
     }
     row->addStretch();

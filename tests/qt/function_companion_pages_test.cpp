@@ -79,7 +79,8 @@ T* child(const QWidget& page, const char* name) {
 
 QString timeBoxes(const QWidget& page) {
     return child<QLineEdit>(page, "edtHour")->text() + ":" +
-           child<QLineEdit>(page, "edtMin")->text() + ":" + child<QLineEdit>(page, "edtSec")->text();
+           child<QLineEdit>(page, "edtMin")->text() + ":" +
+           child<QLineEdit>(page, "edtSec")->text();
 }
 
 void arrow(const QWidget& page, const char* upDown, const char* direction) {
@@ -99,7 +100,7 @@ class FunctionCompanionPagesTest : public QObject {
 private slots:
     void theScheduleComesFromTheDialogsOwnSection() {
         Fixture f("rbDay=0\r\nrbWeek=1\r\ncbYoubi=3\r\nvTime=0930\r\n");
-        f.host.clock = "/usr/bin/velclock";
+        f.host.clockPath = "/usr/bin/velclock";
         auto page = f.open<FunctionPage>();
         QVERIFY(child<QRadioButton>(*page, "rbWeek")->isChecked());
         QCOMPARE(child<QComboBox>(*page, "cbYoubi")->currentIndex(), 3);
@@ -126,7 +127,7 @@ private slots:
 
     void theAccessTimeIsEditedAndConfirmedOrCancelled() {
         Fixture f("rbShitei=1\r\nvTime=230059\r\n");
-        f.host.clock = "/usr/bin/velclock";
+        f.host.clockPath = "/usr/bin/velclock";
         auto page = f.open<FunctionPage>();
         auto* hour = child<QLineEdit>(*page, "edtHour");
         QVERIFY(!hour->isEnabled());
@@ -179,7 +180,7 @@ private slots:
 
     void theCorrectionBoxActsAtOnceAndNamesTheStartupClock() {
         Fixture f;
-        f.host.clock = "/usr/bin/velclock";
+        f.host.clockPath = "/usr/bin/velclock";
         f.host.startupShortcut = true;
         auto page = f.open<FunctionPage>();
         auto* box = child<QCheckBox>(*page, "cbTShuusei");
@@ -223,18 +224,18 @@ private slots:
         auto* box = child<QCheckBox>(*page, "cbClock");
         QVERIFY(box->isEnabled() && box->isChecked());
         box->click();
-        QCOMPARE(f.host.clock, common);
+        QCOMPARE(f.host.clockPath, common);
         box->click();
-        QCOMPARE(f.host.clock, inStart);
+        QCOMPARE(f.host.clockPath, inStart);
         f.host.runFacts.useUserFolder = true;
         box->click();
-        QCOMPARE(f.host.clock, inStart);
+        QCOMPARE(f.host.clockPath, inStart);
         qunsetenv("XDG_DATA_HOME");
     }
 
     void theClockButtonStartsTheClockOnce() {
         Fixture f;
-        f.host.clock = "/usr/bin/velclock";
+        f.host.clockPath = "/usr/bin/velclock";
         auto page = f.open<FunctionPage>();
         f.host.clockRunning = true;
         child<QPushButton>(*page, "btnVelclock")->click();
@@ -274,8 +275,8 @@ private slots:
         f.host.calls.clear();
         box->click();
         box->click();
-        QCOMPARE(f.host.calls, (std::vector<std::string>{"setPrintButtonCaption 1",
-                                                         "setPrintButtonCaption 0"}));
+        QCOMPARE(f.host.calls,
+                 (std::vector<std::string>{"setPrintButtonCaption 1", "setPrintButtonCaption 0"}));
         QCOMPARE(child<QLineEdit>(*page, "edtPrintFolder")->text().toStdString(), f.host.printer);
     }
 
@@ -316,7 +317,7 @@ private slots:
             QSKIP("set VELMO_OPTION_SCREENSHOTS to save both pages");
         QApplication::setFont(QFont(QStringLiteral("IPAPGothic"), 9));
         Fixture f("rbShitei=1\r\n");
-        f.host.clock = "/usr/bin/velclock";
+        f.host.clockPath = "/usr/bin/velclock";
         const auto save = [](OptionPage& page, const char* file) {
             QWidget frame;
             frame.resize(567, 548);
@@ -328,8 +329,9 @@ private slots:
             page.setParent(nullptr);
         };
         auto function = f.open<FunctionPage>();
-        child<QPushButton>(*function, "btnTimeEdit")->click();
         save(*function, "/tmp/page_kinou.png");
+        child<QPushButton>(*function, "btnTimeEdit")->click();
+        save(*function, "/tmp/page_kinou_editing.png");
         auto companion = f.open<CompanionPage>();
         save(*companion, "/tmp/page_renkei.png");
     }
