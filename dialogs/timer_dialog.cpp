@@ -10,13 +10,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
-#include <QToolButton>
 #include <QVBoxLayout>
 #include <QWindow>
 
 #include "core/clock.h"
 #include "core/user_interface.h"
 #include "dialogs/analog_clock.h"
+#include "dialogs/up_down_arrows.h"
 #include "editor_models/timer_alarm.h"
 
 namespace velmo {
@@ -250,23 +250,8 @@ QLineEdit* TfmNichiji::timeField(const char* name) {
 }
 
 QWidget* TfmNichiji::upDown(const char* name, TimeField field) {
-    auto* box = new QWidget(page_);
-    box->setObjectName(QString::fromLatin1(name));
-    auto* column = new QVBoxLayout(box);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-    for (const int direction : {+1, -1}) {
-        auto* arrow = new QToolButton(box);
-        arrow->setObjectName(direction > 0 ? QStringLiteral("up") : QStringLiteral("down"));
-        arrow->setArrowType(direction > 0 ? Qt::UpArrow : Qt::DownArrow);
-        arrow->setFixedSize(18, 12);
-        arrow->setAutoRepeat(true);
-        arrow->setFocusPolicy(Qt::NoFocus);
-        connect(arrow, &QToolButton::clicked, this,
-                [this, field, direction] { step(field, direction); });
-        column->addWidget(arrow);
-    }
-    retainWhenHidden(box);
+    QWidget* box = makeUpDownArrows(QString::fromLatin1(name), page_,
+                                    [this, field](int direction) { step(field, direction); });
     upDowns_.append(box);
     return box;
 }

@@ -10,6 +10,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
+const fs::path kProgramFilesNorv("/usr/Norv");
+
+fs::path commonFilesClockFolder(const CompanionPlaces& places) {
+    return fs::path(places.commonFilesFolder) / "Norv" / "VelClock";
+}
+
 bool pathExists(const fs::path& path) {
     std::error_code error;
     return fs::exists(path, error);
@@ -30,17 +36,24 @@ std::vector<fs::path> companionFolders(Companion companion, const CompanionPlace
     const fs::path start(places.startFolder);
     const fs::path profile(places.profileFolder);
     if (companion != Companion::Clock) {
-        return {fs::path("/AppFiles") / name, profile / "AppFiles" / name,
-                fs::path("/usr/Norv") / name, start, start / name};
+        return {fs::path("/AppFiles") / name, profile / "AppFiles" / name, kProgramFilesNorv / name,
+                start, start / name};
     }
-    std::vector<fs::path> shared{profile / "AppFiles" / name, fs::path("/usr/Norv") / name};
+    std::vector<fs::path> shared{profile / "AppFiles" / name, kProgramFilesNorv / name};
     if (!cbClock || !places.useUserFolder)
-        shared.push_back(fs::path(places.commonFilesFolder) / "Norv" / "VelClock");
+        shared.push_back(commonFilesClockFolder(places));
     if (cbClock)
         shared.insert(shared.begin(), start);
     else
         shared.push_back(start);
     return shared;
+}
+
+std::vector<fs::path> clockChoiceFolders(const CompanionPlaces& places) {
+    std::vector<fs::path> folders{kProgramFilesNorv / companionNames(Companion::Clock).folder};
+    if (!places.useUserFolder)
+        folders.push_back(commonFilesClockFolder(places));
+    return folders;
 }
 
 bool startupShortcutExists(const std::string& startupFolder, std::string_view name) {

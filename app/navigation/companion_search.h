@@ -35,6 +35,11 @@ struct CompanionPlaces {
 std::vector<std::filesystem::path> companionFolders(Companion companion,
                                                     const CompanionPlaces& places, bool cbClock);
 
+// Where the options dialog looks for the clock when its "start folder first" box is
+// unchecked: the program files place, then, unless the user folder is in use, the
+// common files place. The start folder itself is what the checked box looks at.
+std::vector<std::filesystem::path> clockChoiceFolders(const CompanionPlaces& places);
+
 // A start-up shortcut (an autostart ".desktop" entry, or a ".lnk" carried over) named
 // `name` in the start-up folder.
 bool startupShortcutExists(const std::string& startupFolder, std::string_view name);

@@ -34,6 +34,12 @@ TEST(CompanionSearch, TheClockSettingPutsTheStartFolderFirst) {
                        "/home/kei/.local/share/Norv/VelClock", "/opt/velmo/"}));
 }
 
+TEST(CompanionSearch, TheUncheckedClockChoiceLooksOnlyInTheSharedPlaces) {
+    EXPECT_EQ(clockChoiceFolders(places()),
+              (Folders{"/usr/Norv/Velclock", "/home/kei/.local/share/Norv/VelClock"}));
+    EXPECT_EQ(clockChoiceFolders(places(true)), (Folders{"/usr/Norv/Velclock"}));
+}
+
 TEST(CompanionSearch, StartUpShortcutsAreDesktopEntriesOrCarriedOverLinks) {
     testing::TempFolder folder;
     const std::string startup = folder.path().string() + "/";

@@ -1,0 +1,28 @@
+#pragma once
+// Controls of the options pages made with the names the dialog and its tests find them
+// by: the component name as objectName, the caption as shown.
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+
+namespace velmo {
+
+QCheckBox* namedCheckBox(const char* name, const char* caption, QWidget* parent);
+QRadioButton* namedRadioButton(const char* name, const char* caption, QWidget* parent);
+// A button that Enter in another control never presses.
+QPushButton* namedButton(const char* name, const char* caption, QWidget* parent);
+// A word-wrapping note.
+QLabel* noteLabel(const char* text, QWidget* parent);
+
+// A number box with its up-down: the spin box is named after the up-down (`udName`), its
+// text field after the box (`edtName`).
+QSpinBox* namedNumberBox(const char* udName, const char* edtName, int minimum, int maximum,
+                         QWidget* parent);
+
+// The widget keeps its place in the layout while hidden.
+void keepPlaceWhenHidden(QWidget* widget);
+
+}  // namespace velmo
