@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "dialogs/options/options_host.h"
 #include "shared/shared_folder_box.h"
@@ -24,6 +25,15 @@ bool pickFolderIntoBox(OptionsHost& host, QLineEdit& box) {
     setFolderBoxFace(box, true);
     box.setFocus();
     return true;
+}
+
+QPushButton* folderButton(const char* name, QWidget* parent) {
+    auto* button = new QPushButton("...", parent);
+    button->setObjectName(name);
+    button->setToolTip("フォルダを選択します");
+    button->setAutoDefault(false);
+    button->setFixedWidth(28);
+    return button;
 }
 
 void setFolderBoxFace(QLineEdit& box, bool windowColour) {

@@ -4,6 +4,8 @@
 #include <string>
 
 class QLineEdit;
+class QPushButton;
+class QWidget;
 
 namespace velmo {
 
@@ -16,6 +18,9 @@ inline constexpr const char* kFolderPickerTitle = "フォルダを指定して�
 // that differs from the box text replaces it; the box then becomes editable with the
 // window colour and takes the focus. True when a folder was chosen and taken.
 bool pickFolderIntoBox(OptionsHost& host, QLineEdit& box);
+
+// The small button beside a folder box that opens the picker.
+QPushButton* folderButton(const char* name, QWidget* parent);
 
 // The box's background: the window colour, or the button face of an unused box.
 void setFolderBoxFace(QLineEdit& box, bool windowColour);

@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QLineEdit>
 #include <QPushButton>
+#include <string>
 
 #include "dialogs/options/folder_box.h"
 #include "dialogs/options/options_host.h"
@@ -23,10 +24,7 @@ FolderHistoryPage::FolderHistoryPage(OptionPageContext context, QWidget* parent)
     for (int i = 0; i < 3; ++i) {
         auto* box = new QLineEdit(this);
         box->setObjectName(QString("edtNetFolder%1").arg(i + 1));
-        auto* pick = new QPushButton("...", this);
-        pick->setObjectName(QString("btnNetFSet%1").arg(i + 1));
-        pick->setToolTip("フォルダを選択します");
-        pick->setAutoDefault(false);
+        QPushButton* pick = folderButton(("btnNetFSet" + std::to_string(i + 1)).c_str(), this);
         grid->addWidget(box, i, 0);
         grid->addWidget(pick, i, 1);
         boxes_[static_cast<std::size_t>(i)] = box;

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <tuple>
 
 #include "dialogs/options/colour_swatch.h"
 #include "dialogs/options/options_host.h"
@@ -130,39 +131,39 @@ QWidget* MonthOptionsPage::buildSwitches() {
     return panel;
 }
 
-QRadioButton* MonthOptionsPage::addTabChoice(QGridLayout* grid, int row, int column,
-                                             const char* name, const char* caption,
-                                             int TabKeys::*option, int value) {
-    auto* choice = new QRadioButton(caption, grid->parentWidget());
-    choice->setObjectName(name);
-    grid->addWidget(choice, row, column);
-    connect(choice, &QRadioButton::toggled, this, [this, option, value](bool on) {
-        if (!on)
-            return;
-        host().options().tabs.*option = value;
-        host().applyCalendarOptions();
-    });
-    return choice;
+std::pair<QRadioButton*, QRadioButton*> MonthOptionsPage::addTabChoices(
+    QGridLayout* grid, int row, const char* caption, int TabKeys::*option,
+    const std::array<TabChoice, 2>& choices) {
+    grid->addWidget(new QLabel(caption, grid->parentWidget()), row, 0);
+    auto* exclusive = new QButtonGroup(grid->parentWidget());
+    std::array<QRadioButton*, 2> buttons{};
+    for (std::size_t i = 0; i < choices.size(); ++i) {
+        const TabChoice& choice = choices[i];
+        buttons[i] = new QRadioButton(choice.caption, grid->parentWidget());
+        buttons[i]->setObjectName(choice.name);
+        exclusive->addButton(buttons[i]);
+        grid->addWidget(buttons[i], row, static_cast<int>(i) + 1);
+        connect(buttons[i], &QRadioButton::toggled, this,
+                [this, option, value = choice.value](bool on) {
+                    if (!on)
+                        return;
+                    host().options().tabs.*option = value;
+                    host().applyCalendarOptions();
+                });
+    }
+    return {buttons[0], buttons[1]};
 }
 
 QGroupBox* MonthOptionsPage::buildTabs() {
     auto* group = new QGroupBox(" タブ ", this);
     auto* grid = new QGridLayout(group);
-    grid->addWidget(new QLabel("Tab間隔", group), 0, 0);
-    auto* spaces = new QButtonGroup(group);
-    rbTab2_ = addTabChoice(grid, 0, 1, "rbTab2", "２", &TabKeys::TabToSp, 2);
-    rbTab4_ = addTabChoice(grid, 0, 2, "rbTab4", "４", &TabKeys::TabToSp, 4);
-    spaces->addButton(rbTab2_);
-    spaces->addButton(rbTab4_);
+    std::tie(rbTab2_, rbTab4_) = addTabChoices(grid, 0, "Tab間隔", &TabKeys::TabToSp,
+                                               {{{"rbTab2", "２", 2}, {"rbTab4", "４", 4}}});
     auto* note = new QLabel("※表示はソフトタブ（スペースに変換）になります", group);
     note->setWordWrap(true);
     grid->addWidget(note, 1, 0, 1, 3);
-    grid->addWidget(new QLabel("TrueTypeフォントの調整", group), 2, 0);
-    auto* adjust = new QButtonGroup(group);
-    rb100_ = addTabChoice(grid, 2, 1, "rb100", "100%", &TabKeys::TabAdj, 100);
-    rb150_ = addTabChoice(grid, 2, 2, "rb150", "150%", &TabKeys::TabAdj, 150);
-    adjust->addButton(rb100_);
-    adjust->addButton(rb150_);
+    std::tie(rb100_, rb150_) = addTabChoices(grid, 2, "TrueTypeフォントの調整", &TabKeys::TabAdj,
+                                             {{{"rb100", "100%", 100}, {"rb150", "150%", 150}}});
     grid->setColumnStretch(3, 1);
     return group;
 }

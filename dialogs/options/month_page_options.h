@@ -4,6 +4,7 @@
 // column. Most controls act on the month view at once.
 
 #include <array>
+#include <utility>
 
 #include "dialogs/options/option_page.h"
 
@@ -45,8 +46,15 @@ private:
     void buildCarried();
     QCheckBox* addViewSwitch(QWidget* parent, const char* name, const char* caption,
                              bool CalendarKeys::*option);
-    QRadioButton* addTabChoice(QGridLayout* grid, int row, int column, const char* name,
-                               const char* caption, int TabKeys::*option, int value);
+    struct TabChoice {
+        const char* name;
+        const char* caption;
+        int value;
+    };
+    // A caption and two exclusive choices of one tab option, acting at once.
+    std::pair<QRadioButton*, QRadioButton*> addTabChoices(QGridLayout* grid, int row,
+                                                          const char* caption, int TabKeys::*option,
+                                                          const std::array<TabChoice, 2>& choices);
     void chooseFontColour(const FontColour& colour);
     void resetFontColours();
 

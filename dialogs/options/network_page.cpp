@@ -62,9 +62,7 @@ QWidget* NetworkPage::buildFolderGroup() {
     edtNetFolder_ = new QLineEdit(group);
     edtNetFolder_->setObjectName("edtNetFolder");
     folderRow->addWidget(edtNetFolder_);
-    btnNetFSet_ = pageButton("btnNetFSet", "...", group);
-    btnNetFSet_->setToolTip("フォルダを選択します");
-    btnNetFSet_->setFixedWidth(28);
+    btnNetFSet_ = folderButton("btnNetFSet", group);
     folderRow->addWidget(btnNetFSet_);
     grid->addLayout(folderRow, 1, 0, 1, 2);
     grid->addWidget(noteLabel("上記フォルダはネットワークに対応しています。", group), 2, 0, 1, 2);
@@ -173,7 +171,7 @@ void NetworkPage::load(const TorkaSettings& options) {
     const int check =
         network.rbNetKoushin == 0 || network.rbNetKoushin == 1 ? network.rbNetKoushin : 2;
     rbNetKoushin_[static_cast<std::size_t>(check)]->setChecked(true);
-    setFolderBoxFace(*edtNetFolder_, network.cbNet || administratorRights(host().rightsLevel()));
+    applyBoxFace();
     refreshEnabling();
 }
 
@@ -288,14 +286,18 @@ void NetworkPage::refusedWhileSharing() {
 
 void NetworkPage::applySharing() {
     const bool sharing = cbNet_->isChecked();
-    if (sharing || administratorRights(host().rightsLevel()))
-        setFolderBoxFace(*edtNetFolder_, true);
-    else if (!trimSpaces(sharedFolderText()).empty())
-        setFolderBoxFace(*edtNetFolder_, false);
+    applyBoxFace();
     if (!sharing && host().networkMode())
         host().networkModeOff();
     host().setNetOnEnabled(sharing);
     refreshEnabling();
+}
+
+void NetworkPage::applyBoxFace() {
+    if (cbNet_->isChecked() || administratorRights(host().rightsLevel()))
+        setFolderBoxFace(*edtNetFolder_, true);
+    else if (!trimSpaces(sharedFolderText()).empty())
+        setFolderBoxFace(*edtNetFolder_, false);
 }
 
 void NetworkPage::refreshEnabling() {

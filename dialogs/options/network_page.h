@@ -51,6 +51,8 @@ private:
     // The sharing switch's consequences: the box colour, network mode off when sharing
     // stopped, the NetOn button, then the page's enabling.
     void applySharing();
+    // The window colour while the folder is in use, the button face while it is not.
+    void applyBoxFace();
     // The buttons and the rights label by the folder, the switch and the rights level.
     void refreshEnabling();
     void showCounters();

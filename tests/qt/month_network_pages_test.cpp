@@ -57,9 +57,8 @@ struct Fixture {
             qFatal("no control %s", name);
         return widget;
     }
-    void click(const char* name) {
-        QTest::mouseClick(child<QAbstractButton>(name), Qt::LeftButton);
-    }
+    // As the user's click: the state changes, then clicked and toggled are emitted.
+    void click(const char* name) { child<QAbstractButton>(name)->click(); }
     TorkaSettings stored() const {
         TorkaSettings out{};
         page->store(out);
@@ -328,6 +327,15 @@ private slots:
         QCOMPARE(f.host.calls.back(), std::string("sharedFolderChanged /srv/other/"));
         QCOMPARE(f.child<QLineEdit>("edtNetFolder")->palette().color(QPalette::Base),
                  QApplication::palette().color(QPalette::Button));
+
+        // The history boxes pick the same way but change nothing else.
+        Fixture<FolderHistoryPage> history;
+        history.host.folders = {std::string("/srv/old")};
+        history.open();
+        history.click("btnNetFSet2");
+        QCOMPARE(history.child<QLineEdit>("edtNetFolder2")->text(), QString("/srv/old/"));
+        QCOMPARE(history.stored().network.edtNetFolder2, std::string("/srv/old/"));
+        QVERIFY(history.host.calls.empty());
     }
 
     void changeCheckAndTheDebugChord() {
