@@ -6,7 +6,7 @@
 namespace velmo {
 
 QWidget* makeUpDownArrows(const QString& objectName, QWidget* parent,
-                          std::function<void(int direction)> step) {
+                          const std::function<void(int direction)>& step) {
     auto* box = new QWidget(parent);
     box->setObjectName(objectName);
     auto* column = new QVBoxLayout(box);

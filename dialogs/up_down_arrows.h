@@ -11,6 +11,6 @@ namespace velmo {
 // `step` receives +1 for the upper arrow and -1 for the lower one; the arrows repeat
 // while held and never take the focus from the box.
 QWidget* makeUpDownArrows(const QString& objectName, QWidget* parent,
-                          std::function<void(int direction)> step);
+                          const std::function<void(int direction)>& step);
 
 }  // namespace velmo

@@ -100,16 +100,11 @@ QWidget* FunctionPage::buildLogGroup() {
     grid->addWidget(cbKidouKiroku_, 0, 0);
     grid->addWidget(cbKirokuHyouji_, 0, 1);
 
-    auto* lines = new QHBoxLayout;
-    QLabel* label = plainLabel("記録行数 ：", group);
     udKidouGyou_ = namedNumberBox("udKidouGyou", "edtKidouGyou", 10, 1000, group);
-    QLabel* note = plainLabel("行まで記録[ 10 ～ 1000行 ]", group);
-    lines->addWidget(label);
-    lines->addWidget(udKidouGyou_);
-    lines->addWidget(note);
-    lines->addStretch();
-    grid->addLayout(lines, 1, 0, 1, 2);
-    logRowWidgets_ = {cbKirokuHyouji_, label, udKidouGyou_, note};
+    logRowWidgets_ = {cbKirokuHyouji_};
+    grid->addLayout(labelledNumberRow("記録行数 ：", udKidouGyou_, "行まで記録[ 10 ～ 1000行 ]",
+                                      group, logRowWidgets_),
+                    1, 0, 1, 2);
     return group;
 }
 
@@ -148,16 +143,10 @@ QWidget* FunctionPage::buildScheduleGroup() {
     }
     rows->addWidget(buildTimeEditor(group));
 
-    auto* delay = new QHBoxLayout;
-    QLabel* before = plainLabel("動作遅延　　　：　ベルモ起動、", group);
     udChien_ = namedNumberBox("udChien", "edtChien", 0, 300, group);
-    QLabel* after = plainLabel("秒後にインターネットより時刻を取得[0 ～ 300秒 ]", group);
-    delay->addWidget(before);
-    delay->addWidget(udChien_);
-    delay->addWidget(after);
-    delay->addStretch();
-    rows->addLayout(delay);
-    delayWidgets_ = {before, udChien_, after};
+    rows->addLayout(labelledNumberRow("動作遅延　　　：　ベルモ起動、", udChien_,
+                                      "秒後にインターネットより時刻を取得[0 ～ 300秒 ]", group,
+                                      delayWidgets_));
 
     auto* clockRow = new QHBoxLayout;
     btnVelclock_ = namedButton("btnVelclock", "「ベル時計」起動", group);

@@ -39,10 +39,17 @@ QSpinBox* namedNumberBox(const char* udName, const char* edtName, int minimum, i
     return box;
 }
 
-void keepPlaceWhenHidden(QWidget* widget) {
-    QSizePolicy policy = widget->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    widget->setSizePolicy(policy);
+QHBoxLayout* labelledNumberRow(const char* before, QSpinBox* box, const char* after,
+                               QWidget* parent, QList<QWidget*>& parts) {
+    auto* row = new QHBoxLayout;
+    auto* first = new QLabel(QString::fromUtf8(before), parent);
+    auto* second = new QLabel(QString::fromUtf8(after), parent);
+    row->addWidget(first);
+    row->addWidget(box);
+    row->addWidget(second);
+    row->addStretch();
+    parts << first << box << second;
+    return row;
 }
 
 }  // namespace velmo

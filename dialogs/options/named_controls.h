@@ -3,6 +3,7 @@
 // by: the component name as objectName, the caption as shown.
 
 #include <QCheckBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -22,7 +23,9 @@ QLabel* noteLabel(const char* text, QWidget* parent);
 QSpinBox* namedNumberBox(const char* udName, const char* edtName, int minimum, int maximum,
                          QWidget* parent);
 
-// The widget keeps its place in the layout while hidden.
-void keepPlaceWhenHidden(QWidget* widget);
+// The box between its two labels as one row, packed to the left; the labels and the box
+// are appended to `parts`, which the page enables together.
+QHBoxLayout* labelledNumberRow(const char* before, QSpinBox* box, const char* after,
+                               QWidget* parent, QList<QWidget*>& parts);
 
 }  // namespace velmo
