@@ -173,10 +173,14 @@ private slots:
 
     void theScheduleChoiceIsWrittenAtOnceWhenTheDialogCloses() {
         Office office;
+        // The schedule can be chosen only while a clock companion is there.
+        const fs::path clock = office.start() / "Velclock.exe";
+        writeFile(clock, "#!/bin/sh\n");
+        fs::permissions(clock, fs::perms::owner_all);
         Run run(office);
         run.withDialog(
             [&] { run.window.options().openTimeCorrection(); },
-            [](TfmOption& dialog) { Run::control<QRadioButton>(dialog, "rbWeek")->click(); });
+            [&](TfmOption& dialog) { Run::control<QRadioButton>(dialog, "rbWeek")->click(); });
         QCOMPARE(run.window.runSettings().settings().correction.pTAccess, 1);
         const JikokuSection written = readJikokuSection(office.start() / "Torka.ini", run.sleeper);
         QVERIFY(!written.rbDay && written.rbWeek && !written.rbShitei);
