@@ -40,6 +40,7 @@ public:
 
     // The key chord was pressed: the switch and its notes become usable.
     void revealByChord();
+    void revealed() override { revealByChord(); }
 
 private:
     void startMarkerClicked(bool checked);

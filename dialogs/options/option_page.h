@@ -47,6 +47,8 @@ public:
     // The second key of a Ctrl+Shift chord pressed on this page; true when it meant
     // something here.
     virtual bool keyChord(int /*firstKey*/, int /*secondKey*/) { return false; }
+    // The page's tab was made visible by a chord on another page.
+    virtual void revealed() {}
 
 protected:
     OptionsHost& host() const { return context_.host; }

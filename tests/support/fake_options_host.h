@@ -32,7 +32,7 @@ public:
     bool networkOn = false;
     int rights = 0;
     std::array<int, 4> counters{1, 2, 3, 4};
-    std::string clock;
+    std::string clockPath;
     bool clockRunning = false;
     bool startupShortcut = false;
     std::string editor;
@@ -114,9 +114,9 @@ public:
     void setCorrectionMenuEnabled(bool enabled) override {
         calls.push_back(std::string("setCorrectionMenuEnabled ") + (enabled ? "1" : "0"));
     }
-    std::string clockCompanion() const override { return clock; }
+    std::string clockCompanion() const override { return clockPath; }
     void setClockCompanion(const std::string& path) override {
-        clock = path;
+        clockPath = path;
         calls.push_back("setClockCompanion " + path);
     }
     bool clockCompanionRunning() const override { return clockRunning; }
