@@ -70,7 +70,13 @@ BasicPage::BasicPage(OptionPageContext context, QWidget* parent, DataFolderCalls
     // The box turns read-only whenever the focus moves on to a control of this dialog
     // outside the data-folder group. Focus coming back from another window (a message
     // box of this page, another program) is no move within the page and changes nothing.
-    connect(qApp, &QApplication::focusChanged, this, &BasicPage::focusMoved);
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, &BasicPage::focusMoved);
+}
+
+BasicPage::~BasicPage() {
+    // A page that goes while it holds the focus moves the focus in QWidget's destructor,
+    // after this page's controls are gone.
+    disconnect(focusWatch_);
 }
 
 QWidget* BasicPage::buildIntervals() {

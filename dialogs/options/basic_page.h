@@ -25,6 +25,7 @@ public:
     // The folder calls default to this computer's; tests pass their own.
     explicit BasicPage(OptionPageContext context, QWidget* parent = nullptr,
                        DataFolderCalls folderCalls = localDataFolderCalls());
+    ~BasicPage() override;
 
     void load(const TorkaSettings& options) override;
     void store(TorkaSettings& options) const override;
@@ -61,6 +62,7 @@ private:
     QCheckBox* cbMemo_;
     QCheckBox* cbToday_;
     QCheckBox* cbCloseBtn_;
+    QMetaObject::Connection focusWatch_;
 };
 
 }  // namespace velmo

@@ -21,15 +21,15 @@ CalendarPage::CalendarPage(OptionPageContext context, QWidget* parent)
     auto* column = new QVBoxLayout(holidays);
     column->addWidget(cbEquinox_);
     column->addWidget(cbFurikae_);
-    for (const char* line :
-         {"海外でも使えるように日本特有の祝日の表示を抑止します。",
-          "上記以外の祝日は、起動フォルダにある HDay.dat を削除すれば、表示されません。",
-          "また、HDay.dat を編集すれば、その国の祝日に対応できます。",
-          "HDay.dat を間違えて削除した場合は、再びセットアップすれば、再生します。",
-          "逆に、編集した HDay.dat を上書で消さないためには、HDay.dat "
-          "を別のフォルダに保管しておき、",
-          "上書セットアップの後、編集した HDay.dat を起動フォルダに戻してください。"})
-        column->addWidget(noteLabel(holidays, line));
+    column->addWidget(
+        noteLabel(holidays,
+                  "海外でも使えるように日本特有の祝日の表示を抑止します。\n"
+                  "上記以外の祝日は、起動フォルダにある HDay.dat を削除すれば、表示されません。\n"
+                  "また、HDay.dat を編集すれば、その国の祝日に対応できます。\n"
+                  "HDay.dat を間違えて削除した場合は、再びセットアップすれば、再生します。\n"
+                  "逆に、編集した HDay.dat を上書で消さないためには、HDay.dat "
+                  "を別のフォルダに保管しておき、\n"
+                  "上書セットアップの後、編集した HDay.dat を起動フォルダに戻してください。"));
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(rgStYoubi_);

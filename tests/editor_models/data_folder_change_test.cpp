@@ -36,11 +36,18 @@ struct Box {
                              }}};
 
     explicit Box(const std::string& edFolder = "/data/old/") { change.load(edFolder, kStart); }
-    void typeNew(const std::string& text) {
+    // "変更", the text typed, "変更実行" with the questions answered; the texts shown.
+    Lines apply(const std::string& text, std::initializer_list<bool> answers) {
         change.beginChange();
         change.typed(text);
+        for (bool yes : answers)
+            ui.answer(yes);
+        focus = change.apply();
+        return ui.texts();
     }
     bool idle() const { return !change.editable() && !change.actionButtonsEnabled(); }
+
+    DataFolderChange::Focus focus = DataFolderChange::Focus::Unchanged;
 };
 
 TEST(DataFolderBoxTest, StartFolderInAnyCaseLoadsAsBlank) {
@@ -55,109 +62,58 @@ TEST(DataFolderBoxTest, StartFolderInAnyCaseLoadsAsBlank) {
     EXPECT_FALSE(box.change.pending());
 }
 
-TEST(DataFolderBoxTest, PendingChangeIsDroppedWhenThePageIsLeft) {
+TEST(DataFolderApplyTest, TypedFolderCp932CannotHoldIsRefusedBeforeAsking) {
     Box box;
-    EXPECT_EQ(box.change.beginChange(), DataFolderChange::Focus::ToBoxEnd);
-    EXPECT_TRUE(box.change.editable());
-    EXPECT_TRUE(box.change.actionButtonsEnabled());
-    box.change.typed("/data/typed/");
-    box.change.cancelPending();
-    EXPECT_EQ(box.change.text(), "/data/old/");
-    EXPECT_TRUE(box.idle());
-    EXPECT_TRUE(box.ui.shown().empty());
-}
-
-TEST(DataFolderBoxTest, LeavingTheBoxWhileEditingKeepsTheFocus) {
-    Box box;
-    box.typeNew("/data/typed");
-    EXPECT_EQ(box.change.boxLeft(), DataFolderChange::Focus::ToBoxEnd);
-    EXPECT_EQ(box.change.text(), "/data/typed/");
-    ASSERT_EQ(box.ui.shown().size(), 1u);
-    EXPECT_EQ(box.ui.shown()[0].text, "変更実行か、キャンセルか、決めて下さい。");
-    EXPECT_EQ(box.ui.shown()[0].caption, "確認 -ベルモ-");
-    box.change.cancel();
-    EXPECT_EQ(box.change.boxLeft(), DataFolderChange::Focus::Unchanged);
-    EXPECT_EQ(box.ui.shown().size(), 1u);
-}
-
-TEST(DataFolderBoxTest, FolderButton) {
-    Box box;
-    EXPECT_EQ(box.change.folderChosen(std::nullopt), DataFolderChange::Focus::Unchanged);
-    EXPECT_TRUE(box.idle());
-    EXPECT_EQ(box.change.folderChosen("/data/other"), DataFolderChange::Focus::ToBoxEnd);
-    EXPECT_EQ(box.change.text(), "/data/other/");
-    EXPECT_TRUE(box.change.pending());
-    EXPECT_TRUE(box.change.actionButtonsEnabled());
-}
-
-TEST(DataFolderBoxTest, FolderCp932CannotHoldIsRefusedWhereChosen) {
-    Box box;
-    box.change.folderChosen("/data/😀/");
-    EXPECT_EQ(box.change.text(), "/data/old/");
-    EXPECT_TRUE(box.idle());
-    EXPECT_EQ(box.ui.texts(),
-              Lines{"保存できない文字があります： U+1F600 (😀)\r\n別の文字に置き換えてください。"});
-    box.ui.clearShown();
-    box.typeNew("/data/é/");
-    EXPECT_EQ(box.change.apply(), DataFolderChange::Focus::ToBoxEnd);
-    EXPECT_TRUE(box.ui.questions().empty());
+    EXPECT_EQ(box.apply("/data/é/", {}),
+              Lines{"保存できない文字があります： U+00E9 (é)\r\n別の文字に置き換えてください。"});
+    EXPECT_EQ(box.focus, DataFolderChange::Focus::ToBoxEnd);
     EXPECT_TRUE(box.change.actionButtonsEnabled());
     EXPECT_TRUE(box.change.pending());
 }
 
 TEST(DataFolderApplyTest, DeclinedQuestionChangesNothing) {
     Box box;
-    box.typeNew("/data/other/");
-    box.ui.answer(false);
-    box.change.apply();
-    ASSERT_EQ(box.ui.shown().size(), 1u);
-    EXPECT_EQ(box.ui.shown()[0].text, kAsk);
+    EXPECT_EQ(box.apply("/data/other/", {false}), Lines{kAsk});
     EXPECT_EQ(box.ui.shown()[0].caption, "確認 -ベルモ-");
     EXPECT_EQ(box.ui.shown()[0].defaultButton, DefaultButton::No);
     EXPECT_TRUE(box.change.pending());
     EXPECT_TRUE(box.change.actionButtonsEnabled());
 }
 
-TEST(DataFolderApplyTest, BlankBoxMeansTheStartFolder) {
-    Box box;
-    box.typeNew("  ");
-    box.ui.answer(true);
-    box.change.apply();
-    EXPECT_EQ(box.ui.texts(), (Lines{kAsk, kChanged}));
-    EXPECT_EQ(box.change.storedValue(), "");
-    EXPECT_TRUE(box.idle());
+TEST(DataFolderApplyTest, ChangesTakenForTheNextStart) {
+    // A blank box means the start folder.
+    Box blank;
+    EXPECT_EQ(blank.apply("  ", {true}), (Lines{kAsk, kChanged}));
+    EXPECT_TRUE(blank.idle());
     // Applied: leaving the page keeps it.
-    box.change.cancelPending();
-    EXPECT_EQ(box.change.storedValue(), "");
+    blank.change.cancelPending();
+    EXPECT_EQ(blank.change.storedValue(), "");
+
+    Box existing;
+    EXPECT_EQ(existing.apply("/data/other", {true}), (Lines{kAsk, kChanged}));
+    EXPECT_EQ(existing.change.storedValue(), "/data/other/");
+    EXPECT_TRUE(existing.created.empty());
+
+    Box missing;
+    EXPECT_EQ(missing.apply("/data/new/sub", {true, true}), (Lines{kAsk, kMissing, kChanged}));
+    EXPECT_EQ(missing.created, Lines{"/data/new/sub/"});
+    missing.change.cancelPending();
+    EXPECT_EQ(missing.change.storedValue(), "/data/new/sub/");
 }
 
 TEST(DataFolderApplyTest, UnchangedTextIsRefused) {
     Box box;
-    box.typeNew("/data/old");
-    box.ui.answer(true);
-    box.change.apply();
-    EXPECT_EQ(box.ui.texts(), (Lines{kAsk, "フォルダが変更されていません\r\n中止します。"}));
+    EXPECT_EQ(box.apply("/data/old", {true}),
+              (Lines{kAsk, "フォルダが変更されていません\r\n中止します。"}));
     EXPECT_TRUE(box.idle());
     EXPECT_EQ(box.change.storedValue(), "/data/old/");
 }
 
-TEST(DataFolderApplyTest, ExistingFolderIsTakenForTheNextStart) {
-    Box box;
-    box.typeNew("/data/other");
-    box.ui.answer(true);
-    box.change.apply();
-    EXPECT_EQ(box.ui.texts(), (Lines{kAsk, kChanged}));
-    EXPECT_EQ(box.change.storedValue(), "/data/other/");
-    EXPECT_TRUE(box.created.empty());
-}
-
 TEST(DataFolderApplyTest, MissingFolderDeclinedStaysPendingUntilThePageIsLeft) {
     Box box;
-    box.typeNew("/data/new/");
-    box.ui.answer(true);
-    box.ui.answer(false);
-    EXPECT_EQ(box.change.apply(), DataFolderChange::Focus::ToBoxEnd);
-    EXPECT_EQ(box.ui.texts(), (Lines{kAsk, kMissing, "変更は、キャンセルされます。"}));
+    EXPECT_EQ(box.apply("/data/new/", {true, false}),
+              (Lines{kAsk, kMissing, "変更は、キャンセルされます。"}));
+    EXPECT_EQ(box.focus, DataFolderChange::Focus::ToBoxEnd);
     EXPECT_EQ(box.ui.shown()[1].defaultButton, DefaultButton::No);
     EXPECT_EQ(box.change.text(), "/data/new/");
     EXPECT_FALSE(box.change.actionButtonsEnabled());
@@ -165,25 +121,10 @@ TEST(DataFolderApplyTest, MissingFolderDeclinedStaysPendingUntilThePageIsLeft) {
     EXPECT_EQ(box.change.text(), "/data/old/");
 }
 
-TEST(DataFolderApplyTest, MissingFolderIsCreated) {
-    Box box;
-    box.typeNew("/data/new/sub");
-    box.ui.answer(true);
-    box.ui.answer(true);
-    box.change.apply();
-    EXPECT_EQ(box.created, Lines{"/data/new/sub/"});
-    EXPECT_EQ(box.ui.texts(), (Lines{kAsk, kMissing, kChanged}));
-    box.change.cancelPending();
-    EXPECT_EQ(box.change.storedValue(), "/data/new/sub/");
-}
-
 TEST(DataFolderApplyTest, FailedCreationPutsTheStartingRootBack) {
     Box box;
     box.creationWorks = false;
-    box.typeNew("/data/new/");
-    box.ui.answer(true);
-    box.ui.answer(true);
-    EXPECT_EQ(box.change.apply(), DataFolderChange::Focus::ToBoxEnd);
+    box.apply("/data/new/", {true, true});
     ASSERT_EQ(box.ui.shown().size(), 3u);
     EXPECT_EQ(box.ui.shown()[2].kind, ShownBox::Kind::Error);
     EXPECT_EQ(box.ui.shown()[2].text, "データフォルダを作成できません。");
