@@ -51,9 +51,9 @@ CompanionActions::CompanionActions(CompanionActionsContext context, QMenu& funct
     connect(printItem_, &QAction::triggered, this, &CompanionActions::print);
     connect(&functionsMenu, &QMenu::aboutToShow, this, &CompanionActions::refreshEnabling);
     // The clock is started by the time correction; its item is never shown.
-    clockItem_ = functionsMenu.addAction("ベル時計表示(&C)");
+    clockItem_ = new QAction("ベル時計表示(&C)", &context_.window);
     clockItem_->setObjectName("miClock");
-    clockItem_->setVisible(false);
+    context_.window.addAction(clockItem_);
     connect(clockItem_, &QAction::triggered, this, &CompanionActions::startClock);
     commands.add(MonthMenuCommand::Print, [this](std::int32_t) { print(); });
 

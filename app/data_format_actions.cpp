@@ -1,18 +1,19 @@
 #include "app/data_format_actions.h"
 
 #include <QAction>
-#include <QMenu>
+#include <QWidget>
 
 #include "app/startup/run_settings.h"
 #include "backup/data_format_conversion.h"
 
 namespace velmo {
 
-DataFormatActions::DataFormatActions(DataFormatActionsContext context, QMenu& fileMenu,
-                                     QObject* parent)
-    : QObject(parent), context_(std::move(context)), item_(fileMenu.addAction("データ形式を戻す")) {
+DataFormatActions::DataFormatActions(DataFormatActionsContext context, QObject* parent)
+    : QObject(parent),
+      context_(std::move(context)),
+      item_(new QAction("データ形式を戻す", &context_.window)) {
     item_->setObjectName("miDataFormBack");
-    item_->setVisible(false);
+    context_.window.addAction(item_);
     connect(item_, &QAction::triggered, this, &DataFormatActions::convertBack);
 }
 

@@ -9,13 +9,14 @@
 #include "core/user_interface.h"
 
 class QAction;
-class QMenu;
+class QWidget;
 
 namespace velmo {
 
 class RunSettings;
 
 struct DataFormatActionsContext {
+    QWidget& window;
     RunSettings& run;
     UserInterface& ui;
     // The save-all, so the copy holds what was typed a moment ago.
@@ -26,7 +27,8 @@ class DataFormatActions : public QObject {
     Q_OBJECT
 
 public:
-    DataFormatActions(DataFormatActionsContext context, QMenu& fileMenu, QObject* parent);
+    // The item is never shown; it belongs to the window, not to a menu.
+    DataFormatActions(DataFormatActionsContext context, QObject* parent);
 
     QAction* item() const { return item_; }
     void convertBack();

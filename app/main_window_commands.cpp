@@ -49,7 +49,7 @@ void TfmC21::createCommandFeatures() {
                  QCoreApplication::exit(1);
          }},
         *functionsMenu_, this);
-    new DataFormatActions({runSettings_, context_.ui, [this] { fullSave(); }}, *fileMenu_, this);
+    new DataFormatActions({*this, runSettings_, context_.ui, [this] { fullSave(); }}, this);
     new SetupActions(*this, context_.folders, context_.ui, *otherMenu_, this);
     quickDayEntry_ = new QuickDayEntryActions(
         {*statusBar(), context_.ui,

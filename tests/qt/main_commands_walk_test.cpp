@@ -75,7 +75,7 @@ struct Office {
         writeFile(start() / "Torka.ini",
                   std::string("[Settei]\r\ncbNet=1\r\nvNet_flg=0\r\nrbNetKoushin=1\r\n") +
                       "cbKidouKiroku=1\r\ncbCloseBtn=" + (facts.closeButton ? "1" : "0") +
-                      "\r\nedtNetFolder=" + share().string() + "\r\n");
+                      "\r\nedtNetFolder=" + share().string() + "\r\n[Option]\r\nrbKinenbi=0\r\n");
         if (facts.helpFile)
             writeFile(start() / "HelpVelm.chm", "help");
     }
@@ -265,7 +265,8 @@ const ItemRow kItems[] = {
          w.run.item("miFiles1")->trigger();
          QCOMPARE(w.run.dataSet(), 1);
      }},
-    {"miIdou", "miFiles3", "Files3", "", never, local, never, nullptr},
+    // Qt disables what it hides.
+    {"miIdou", "miFiles3", "Files3", "", never, never, never, nullptr},
     {"miIdou", "miNetOn", "ネットＯｎ", "Ctrl+Alt+N", always, always, never, nullptr},
     {"miIdou", "-", "", "", always, always, never, nullptr},
     {"miIdou", "miPrevMonth", "前月(&J)", "Ctrl+J", always, always, never,
@@ -287,6 +288,8 @@ const ItemRow kItems[] = {
     {"miKinou", "miPrint", "印刷(&P)", "", always, never, never, nullptr},
     {"miKinou", "miJigen", "時限［タイマー］(&T)", "", always, always, never,
      [](Walk& w) {
+         // Closed without a timer set, the dialog asks first.
+         w.run.ui.answer(true);
          QCOMPARE(opensModal([&] { w.run.item("miJigen")->trigger(); }), QString("fmNichiji"));
      }},
     {"miKinou", "miTextKakidashi", "テキスト書出(&W)", "", always, local, never,
@@ -346,8 +349,9 @@ const ItemRow kItems[] = {
          w.run.ui.clearShown();
      }},
     {"miSonota", "-", "", "", [](const Facts& f) { return f.helpFile; }, always, never, nullptr},
-    {"miSonota", "miHelp", "ヘルプ(&H)", "", [](const Facts& f) { return f.helpFile; }, always,
-     never,
+    // Qt disables what it hides.
+    {"miSonota", "miHelp", "ヘルプ(&H)", "", [](const Facts& f) { return f.helpFile; },
+     [](const Facts& f) { return f.helpFile; }, never,
      [](Walk& w) {
          w.run.item("miHelp")->trigger();
          QCOMPARE(w.run.opened.urls.size(), 1);
@@ -423,6 +427,7 @@ const ButtonRow kButtons[] = {
      }},
     {"btnJigen", "時限", always, always,
      [](Walk& w) {
+         w.run.ui.answer(true);
          QCOMPARE(opensModal([&] { clickButton(w, "btnJigen"); }), QString("fmNichiji"));
      }},
     {"btnJouchuu", nullptr, always, always,
@@ -574,8 +579,10 @@ void triggerItems(Walk& w) {
         if (!row.effect)
             continue;
         row.effect(w);
-        if (QTest::currentTestFailed())
-            QFAIL(qPrintable(QString("after ") + row.name));
+        if (QTest::currentTestFailed()) {
+            qWarning("the effect of %s", row.name);
+            return;
+        }
     }
 }
 
@@ -610,8 +617,10 @@ void clickButtons(Walk& w) {
         if (!row.effect)
             continue;
         row.effect(w);
-        if (QTest::currentTestFailed())
-            QFAIL(qPrintable(QString("after ") + row.name));
+        if (QTest::currentTestFailed()) {
+            qWarning("the effect of %s", row.name);
+            return;
+        }
     }
 }
 
@@ -645,13 +654,13 @@ private slots:
             }
             facts.network = network;
             Walk w{run, facts};
-            checkMenus(w);
-            checkButtons(w);
-            triggerItems(w);
-            clickButtons(w);
-            // Nothing the walk did may have changed what the table expects.
-            checkMenus(w);
-            checkButtons(w);
+            // Nothing the walk does may change what the table expects: it looks again.
+            for (void (*step)(Walk&) :
+                 {checkMenus, checkButtons, triggerItems, clickButtons, checkMenus, checkButtons}) {
+                step(w);
+                if (QTest::currentTestFailed())
+                    return;
+            }
         }
         QCOMPARE(run.ui.unusedAnswers(), std::size_t{0});
 
