@@ -10,7 +10,10 @@ namespace velmo {
 
 namespace {
 
-constexpr int kGroupGap = 8;
+constexpr int kGroupGap = 6;
+// Small enough for the whole column to fit beside the three-row month view.
+constexpr int kButtonHeight = 22;
+constexpr int kButtonSpacing = 2;
 
 }  // namespace
 
@@ -40,6 +43,9 @@ void arrangeButtonColumn(MonthPage& page) {
             others << item->widget();
         delete item;
     }
+    layout->setSpacing(kButtonSpacing);
+    for (QPushButton* button : buttons)
+        button->setFixedHeight(kButtonHeight);
     for (QWidget* widget : others)
         layout->addWidget(widget);
     for (const QString& name : buttonColumnOrder()) {

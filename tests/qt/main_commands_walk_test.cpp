@@ -175,6 +175,19 @@ void stepsTo(Walk& w, const char* item, const std::string& month) {
     w.run.page().showCurrentMonth();
 }
 
+// The setup window an item opens: captioned "ベルモ -Velmo-", on its page.
+void opensSetupOn(Walk& w, const char* item, int expectedPage) {
+    int page = -1;
+    ModalSeen seen;
+    closeNextModal(seen, [&page](QDialog& dialog) {
+        page = static_cast<SetupDialog&>(dialog).pages()->currentIndex();
+        dialog.reject();
+    });
+    w.run.item(item)->trigger();
+    QCOMPARE(seen.caption, QString("ベルモ -Velmo-"));
+    QCOMPARE(page, expectedPage);
+}
+
 // A row of the main menu. Hidden items are found by name anywhere in the window.
 struct ItemRow {
     const char* menu;
@@ -360,29 +373,9 @@ const ItemRow kItems[] = {
      }},
     {"miSonota", "-", "", "", always, always, never, nullptr},
     {"miSonota", "miKidouSettei", "起動設定", "", always, always, never,
-     [](Walk& w) {
-         int page = -1;
-         ModalSeen seen;
-         closeNextModal(seen, [&page](QDialog& dialog) {
-             page = static_cast<SetupDialog&>(dialog).pages()->currentIndex();
-             dialog.reject();
-         });
-         w.run.item("miKidouSettei")->trigger();
-         QCOMPARE(seen.caption, QString("ベルモ -Velmo-"));
-         QCOMPARE(page, 0);
-     }},
+     [](Walk& w) { opensSetupOn(w, "miKidouSettei", 0); }},
     {"miSonota", "miSetup", "セットアップ", "", always, always, never,
-     [](Walk& w) {
-         int page = -1;
-         ModalSeen seen;
-         closeNextModal(seen, [&page](QDialog& dialog) {
-             page = static_cast<SetupDialog&>(dialog).pages()->currentIndex();
-             dialog.reject();
-         });
-         w.run.item("miSetup")->trigger();
-         QCOMPARE(seen.caption, QString("ベルモ -Velmo-"));
-         QCOMPARE(page, 1);
-     }},
+     [](Walk& w) { opensSetupOn(w, "miSetup", 1); }},
 };
 
 const std::pair<const char*, const char*> kMenus[] = {{"miFile", "ファイル(&F)"},
