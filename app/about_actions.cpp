@@ -34,14 +34,26 @@ QLabel* selectable(const QString& text, QWidget* parent) {
 
 }  // namespace
 
-AboutActions::AboutActions(QWidget& window, UserInterface& ui, QMenu& otherMenu, QObject* parent)
-    : QObject(parent), window_(window), ui_(ui) {
+AboutActions::AboutActions(QWidget& window, UserInterface& ui, const std::string& startFolder,
+                           QMenu& otherMenu, QObject* parent)
+    : QObject(parent),
+      window_(window),
+      ui_(ui),
+      helpFile_(startFolder + kHelpFileName),
+      helpItem_(otherMenu.addAction("ヘルプ(&H)")) {
     QAction* properties = otherMenu.addAction("プロパティ表示(&R)");
     properties->setObjectName("miProperty");
     connect(properties, &QAction::triggered, this, &AboutActions::showProperties);
     QAction* site = otherMenu.addAction("ベルモのサイトを表示");
     site->setObjectName("miSite");
     connect(site, &QAction::triggered, this, &AboutActions::openProductSite);
+    helpItem_->setObjectName("miHelp");
+    helpItem_->setVisible(QFileInfo(QString::fromStdString(helpFile_)).isFile());
+    connect(helpItem_, &QAction::triggered, this, &AboutActions::openHelp);
+}
+
+void AboutActions::openHelp() {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(helpFile_)));
 }
 
 void AboutActions::showProperties() {

@@ -46,11 +46,15 @@ FoundCompanions findEditorAndPrintProgram(const StartFolders& folders) {
 CompanionActions::CompanionActions(CompanionActionsContext context, QMenu& functionsMenu,
                                    MainCommands& commands, QObject* parent)
     : QObject(parent), context_(std::move(context)) {
-    QAction* printItem = functionsMenu.addAction("印刷(&P)");
-    printItem->setObjectName("miPrint");
-    connect(printItem, &QAction::triggered, this, &CompanionActions::print);
-    connect(&functionsMenu, &QMenu::aboutToShow, this,
-            [this, printItem] { printItem->setEnabled(context_.printAllowed()); });
+    printItem_ = functionsMenu.addAction("印刷(&P)");
+    printItem_->setObjectName("miPrint");
+    connect(printItem_, &QAction::triggered, this, &CompanionActions::print);
+    connect(&functionsMenu, &QMenu::aboutToShow, this, &CompanionActions::refreshEnabling);
+    // The clock is started by the time correction; its item is never shown.
+    clockItem_ = new QAction("ベル時計表示(&C)", &context_.window);
+    clockItem_->setObjectName("miClock");
+    context_.window.addAction(clockItem_);
+    connect(clockItem_, &QAction::triggered, this, &CompanionActions::startClock);
     commands.add(MonthMenuCommand::Print, [this](std::int32_t) { print(); });
 
     // Items never shown whose keys work while the editor is in use.
@@ -83,12 +87,18 @@ CompanionActions::CompanionActions(CompanionActionsContext context, QMenu& funct
 void CompanionActions::settingsRead() {
     const TorkaSettings& s = context_.run.settings();
     clockPath_ = find(Companion::Clock, context_.folders, s.correction.cbClock);
+    clockItem_->setEnabled(clockFound());
+    refreshEnabling();
     callItem_->setEnabled(editorInUse());
     closeItem_->setEnabled(editorInUse());
     refreshMemoCaptions();
     printButton_->setText(s.companions.cbPrint ? "印刷" : "");
     // A button without caption and action only takes room in the column.
     printButton_->setVisible(!printButton_->text().isEmpty());
+}
+
+void CompanionActions::refreshEnabling() {
+    printItem_->setEnabled(context_.printAllowed());
 }
 
 void CompanionActions::refreshMemoCaptions() {

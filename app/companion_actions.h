@@ -70,6 +70,9 @@ public:
     // 印刷: the print program with the folders it needs.
     void print();
 
+    // 印刷(&P) follows cbPrint and the work area.
+    void refreshEnabling();
+
     bool clockFound() const { return !clockPath_.empty(); }
     const std::string& clockPath() const { return clockPath_; }
     void setClockPath(const std::string& path) { clockPath_ = path; }
@@ -89,6 +92,8 @@ private:
     qint64 clockPid_ = 0;
     bool editorLaunching_ = false;
     bool clockFailureShown_ = false;
+    QAction* printItem_ = nullptr;
+    QAction* clockItem_ = nullptr;
     QAction* callItem_ = nullptr;
     QAction* closeItem_ = nullptr;
     QPushButton* memoButton_ = nullptr;

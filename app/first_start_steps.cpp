@@ -74,7 +74,7 @@ void FirstStartSteps::askFirstRunQuestion() {
             "[いいえ]の場合は、「ベルモ」から通常のセットアップを行ってください。");
     }
     if (yes) {
-        SetupDialog dialog(f, f.startFolderGiven, mode, &window_);
+        SetupDialog dialog(f, f.startFolderGiven, mode, SetupPage::Setup, ui_, &window_);
         dialog.exec();
     }
 }

@@ -45,8 +45,6 @@
 #include "dialogs/day_editor.h"
 #include "dialogs/log_viewer.h"
 #include "dialogs/memorial_grid_dialog.h"
-#include "monthview/month_keys.h"
-#include "monthview/qt_input.h"
 #include "platform/window_positions.h"
 #include "store/memorial_day_edit.h"
 #include "store/month_file.h"
@@ -286,40 +284,6 @@ bool TfmC21::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool TfmC21::previewKeyPress(const QKeyEvent& event) {
-    KeyPreviewContext context;
-    context.page = pages_->currentIndex() == 1 ? MainPage::Year : MainPage::Month;
-    context.yearTabVisible = pages_->isTabVisible(1);
-    context.yearMonthEntryOpen = monthPage_->yearMonthEntryOpen();
-    switch (previewKey(keyOf(event.key()), modifiersOf(event.modifiers()), context)) {
-        case KeyCommand::NextMonth:
-            monthPage_->stepMonths(1);
-            return true;
-        case KeyCommand::PreviousMonth:
-            monthPage_->stepMonths(-1);
-            return true;
-        case KeyCommand::CurrentMonth:
-            monthPage_->showCurrentMonth();
-            return true;
-        case KeyCommand::WidenCells:
-            rowPresets_->stepWidth(1);
-            return true;
-        case KeyCommand::NarrowCells:
-            rowPresets_->stepWidth(-1);
-            return true;
-        case KeyCommand::NextPage:
-            switchPage(1);
-            return true;
-        case KeyCommand::PreviousPage:
-            switchPage(-1);
-            return true;
-        default:
-            // The memo window and the quick day entry come with their own features; until
-            // then the key goes on to the control.
-            return false;
-    }
-}
-
 void TfmC21::switchPage(int step) {
     // Only the month and year pages take part; the memo tab opens its window instead.
     const int page = pages_->currentIndex() == 0 ? 1 : 0;
@@ -518,13 +482,12 @@ void TfmC21::applySettings() {
     const TorkaSettings& s = runSettings_.settings();
     // The editor companion serves the memo while it is in use: no tab then.
     pages_->setTabVisible(2, s.behaviour.cbMemo && !(companions_ && companions_->editorInUse()));
-    if (rokuyo_)
-        rokuyo_->refresh();
     if (companions_) {
         companions_->settingsRead();
         resident_->refreshButton();
         timer_->settingsRead();
         functionTimer_->optionsChanged();
+        refreshCommandStates();
     }
     refreshClockPanel();
     refreshMessagePanel();

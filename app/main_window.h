@@ -57,6 +57,8 @@ class CompanionActions;
 class AboutActions;
 class MessagePanelView;
 class OptionsActions;
+class MemorialFeatureActions;
+class QuickDayEntryActions;
 }  // namespace velmo
 class QTabWidget;
 
@@ -143,12 +145,14 @@ private:
     void createTextWindows();
     // Resident mode, the function timer, the timer, the companions and the about items.
     void createResidentFeatures();
-    // The options dialog, its menu items and what the window re-applies for it.
-    void createOptions();
-    void applyCalendarOptions();
-    void optionsClosed();
-    // A first start from a shared folder: the network page, then a new run.
-    void runFirstNetworkSetup();
+    // The rest of the command surface: the column's own buttons, the memorial-day
+    // feature, the data format item, the setup items and the quick day entry.
+    void createCommandFeatures();
+    // Enabling, checks and captions of the items, whenever one of their inputs changed:
+    // a shortcut acts while its menu is closed.
+    void refreshCommandStates();
+    // The quick day entry's day of the displayed month, opened as a double click does.
+    void openDayOfShownMonth(int day);
     // Sets the months up for today from the settings read last.
     void initialiseMonths();
     MainWindowMenuState monthMenuState() const;
@@ -202,6 +206,8 @@ private:
     AboutActions* about_ = nullptr;
     MessagePanelView* messagePanel_ = nullptr;
     OptionsActions* options_ = nullptr;  // a child of the window
+    MemorialFeatureActions* memorial_ = nullptr;  // children of the window
+    QuickDayEntryActions* quickDayEntry_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QMenu* otherMenu_ = nullptr;
     bool firstShow_ = true;

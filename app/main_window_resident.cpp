@@ -6,6 +6,7 @@
 
 #include "app/about_actions.h"
 #include "app/backup_actions.h"
+#include "app/button_column.h"
 #include "app/companion_actions.h"
 #include "app/data_set_actions.h"
 #include "app/date_change_actions.h"
@@ -61,9 +62,11 @@ void TfmC21::createResidentFeatures() {
          [this] { return companions_->clockRunning(); }, [this] { companions_->startClock(); }},
         this);
     connect(editor_, &TfmDay::editingShown, functionTimer_, &FunctionTimerActions::editorOpened);
-    about_ = new AboutActions(*this, context_.ui, *otherMenu_, this);
+    about_ = new AboutActions(*this, context_.ui, context_.folders.startFolder, *otherMenu_, this);
+    createCommandFeatures();
     createOptions();
     arrangeMainMenus(*menuBar());
+    arrangeButtonColumn(*monthPage_);
     applySettings();
 }
 

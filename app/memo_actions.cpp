@@ -65,9 +65,8 @@ MemoActions::MemoActions(MemoActionsContext context, QMenu& viewMenu, MainComman
             return;
         open(context_.run.settings().display.pMemoMode);
     });
-    connect(&viewMenu, &QMenu::aboutToShow, this, [this] {
-        submenu_->menuAction()->setEnabled(!(context_.editorChosen && context_.editorChosen()));
-    });
+    connect(&viewMenu, &QMenu::aboutToShow, this, &MemoActions::refreshEnabling);
+    refreshEnabling();
 
     // The メモ tab opens the window; the page shown stays.
     context_.pages.tabBar()->installEventFilter(this);
@@ -91,6 +90,10 @@ std::filesystem::path MemoActions::readmeFile() const {
 
 std::filesystem::path MemoActions::usageFile() const {
     return std::filesystem::path(context_.folders.startFolder) / "CaSima.dat";
+}
+
+void MemoActions::refreshEnabling() {
+    submenu_->menuAction()->setEnabled(!(context_.editorChosen && context_.editorChosen()));
 }
 
 void MemoActions::refreshSubmenu() {

@@ -51,6 +51,8 @@ public:
     // Opens the window in a mode (0 memo, 1 ReadMe, 2 usage text, 3 editor).
     void open(int mode);
     TfmMemo* window() const { return window_.get(); }
+    // "メモ欄(&M)" is disabled while cbEditor is set.
+    void refreshEnabling();
     // Closes the window as its own closing does and frees it (before going resident).
     void closeWindow();
 

@@ -57,8 +57,9 @@ void arrangeMenu(QMenu& menu, const QStringList& order) {
             action->deleteLater();
     }
     for (qsizetype i = 0; i < items.size(); ++i) {
+        // A separator that belongs to a hidden item goes with it.
         if (separatorBefore[i])
-            menu.addSeparator();
+            menu.addSeparator()->setVisible(items[i]->isVisible());
         menu.addAction(items[i]);
     }
 }

@@ -11,8 +11,8 @@ class QMenuBar;
 namespace velmo {
 
 // Puts the items named in `order` first, in that order ("-" is a separator, shown only
-// between two items); items the list does not name follow in their present order, so
-// nothing a feature added can go missing.
+// between two items, and hidden with a hidden item after it); items the list does not
+// name follow in their present order, so nothing a feature added can go missing.
 void arrangeMenu(QMenu& menu, const QStringList& order);
 
 // The same for the menus of a menu bar, by their object names.

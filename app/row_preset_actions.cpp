@@ -53,6 +53,7 @@ RowPresetActions::RowPresetActions(RowPresetActionsContext context, QMenu& viewM
       context_(std::move(context)),
       menu_(viewMenu.addMenu("表示行数")),
       sizeDisplay_(new QAction("横×縦", &context_.window)),
+      buttonColumn_(viewMenu.addAction(QString())),
       sizeLabel_(new QLabel(context_.window.statusBar())) {
     menu_->setObjectName("mnGyou");
     for (const RowPreset& preset : rowPresets()) {
@@ -69,6 +70,10 @@ RowPresetActions::RowPresetActions(RowPresetActionsContext context, QMenu& viewM
     sizeDisplay_->setShortcut(QKeySequence("Ctrl+Alt+H"));
     context_.window.addAction(sizeDisplay_);
     connect(sizeDisplay_, &QAction::triggered, this, &RowPresetActions::toggleSizeDisplay);
+    buttonColumn_->setObjectName("miMonthBtn");
+    buttonColumn_->setShortcut(QKeySequence("Ctrl+H"));
+    connect(buttonColumn_, &QAction::triggered, this, &RowPresetActions::toggleButtonColumn);
+    refreshButtonColumnItem();
     sizeLabel_->setObjectName("lblTateYoko");
     context_.window.statusBar()->addWidget(sizeLabel_);
     sizeLabel_->hide();
@@ -241,6 +246,18 @@ void RowPresetActions::toggleSizeDisplay() {
     const QRect frame = context_.window.frameGeometry();
     sizeLabel_->setText(QString(kSizeText).arg(frame.width()).arg(frame.height()));
     sizeLabel_->show();
+}
+
+void RowPresetActions::toggleButtonColumn() {
+    bool& hides = context_.settings.settings().display.cbMonthBtn;
+    hides = !hides;
+    refreshButtonColumnItem();
+    applyStored();
+}
+
+void RowPresetActions::refreshButtonColumnItem() {
+    buttonColumn_->setText(context_.settings.settings().display.cbMonthBtn ? "右ボタン表示"
+                                                                           : "右ボタン非表示");
 }
 
 bool RowPresetActions::keepsWindowOnPageChange() const {

@@ -1,8 +1,9 @@
 #pragma once
 // The display presets of the month view: the submenu "表示行数", the stored preset applied
 // at the first showing, the width keys Ctrl+Shift+Right / Left, and the hidden size
-// display "横×縦" (Ctrl+Alt+H). A preset sizes the month view, and the window is fitted
-// around it, so the window is resized only here and by the page switch.
+// display "横×縦" (Ctrl+Alt+H), and "右ボタン表示" / "右ボタン非表示" (Ctrl+H), which
+// switches the button column that hides itself (cbMonthBtn). A preset sizes the month view, and the
+// window is fitted around it, so the window is resized only here and by the page switch.
 
 #include <QObject>
 #include <QRect>
@@ -46,6 +47,7 @@ public:
     QMenu* menu() const { return menu_; }
     QAction* presetAction(int id) const;
     QAction* sizeDisplayAction() const { return sizeDisplay_; }
+    QAction* buttonColumnAction() const { return buttonColumn_; }
     QLabel* sizeLabel() const { return sizeLabel_; }
 
     // A preset by its id; an unknown id applies "５行". A preset from the menu also
@@ -59,6 +61,11 @@ public:
     void applyMonthButtons();
     // "横×縦": shows the window's size in the status bar, or hides it again.
     void toggleSizeDisplay();
+    // Ctrl+H: the button column hides itself, or stays, from now on; the window is laid
+    // out again for the preset in use.
+    void toggleButtonColumn();
+    // The item's caption from cbMonthBtn, also after the options changed it.
+    void refreshButtonColumnItem();
 
     bool compact() const { return compact_; }
     // The compact window of presets 5 and 6 keeps its size and place on a page switch.
@@ -82,6 +89,7 @@ private:
     RowPresetActionsContext context_;
     QMenu* menu_;
     QAction* sizeDisplay_;
+    QAction* buttonColumn_;
     QLabel* sizeLabel_;
     std::optional<WindowDifferences> differences_;
     bool compact_ = false;

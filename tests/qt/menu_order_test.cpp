@@ -48,6 +48,17 @@ private slots:
         QCOMPARE(menu.actions().at(1)->menu(), sub);
     }
 
+    void aSeparatorGoesWithTheHiddenItemAfterIt() {
+        QMenu menu;
+        named(menu, "A");
+        named(menu, "Hidden")->setVisible(false);
+        named(menu, "B");
+        velmo::arrangeMenu(menu, {"miA", "-", "miHidden", "-", "miB"});
+        QCOMPARE(layout(menu), (QStringList{"A", "-", "Hidden", "-", "B"}));
+        QVERIFY(!menu.actions().at(1)->isVisible());
+        QVERIFY(menu.actions().at(3)->isVisible());
+    }
+
     void theMainWindowsMenusFollowTheProgramsOrder() {
         QTemporaryDir dir;
         velmo::testing::ScriptedUserInterface ui;
