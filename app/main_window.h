@@ -153,6 +153,12 @@ private:
     void refreshCommandStates();
     // The quick day entry's day of the displayed month, opened as a double click does.
     void openDayOfShownMonth(int day);
+    // The options dialog, its menu items and what the window re-applies for it.
+    void createOptions();
+    void applyCalendarOptions();
+    void optionsClosed();
+    // A first start from a shared folder: the network page, then a new run.
+    void runFirstNetworkSetup();
     // Sets the months up for today from the settings read last.
     void initialiseMonths();
     MainWindowMenuState monthMenuState() const;

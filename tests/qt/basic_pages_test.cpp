@@ -26,6 +26,7 @@
 #include "store/cp932.h"
 #include "store/file_calls.h"
 #include "tests/support/fake_options_host.h"
+#include "tests/support/named_child.h"
 
 using namespace velmo;
 using velmo::testing::FakeOptionsHost;
@@ -51,10 +52,7 @@ struct Opened {
     }
     template <class T = QWidget>
     T* child(const char* name) const {
-        T* widget = page->template findChild<T*>(QString::fromLatin1(name));
-        if (widget == nullptr)
-            qFatal("no control %s", name);
-        return widget;
+        return velmo::testing::namedChild<T>(*page, name);
     }
     TorkaSettings stored() const {
         TorkaSettings options = host.values;

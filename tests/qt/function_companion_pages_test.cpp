@@ -17,6 +17,7 @@
 #include "dialogs/options/companion_page.h"
 #include "dialogs/options/function_page.h"
 #include "tests/support/fake_options_host.h"
+#include "tests/support/named_child.h"
 #include "tests/support/temp_folder.h"
 
 using namespace velmo;
@@ -71,10 +72,7 @@ struct Fixture {
 
 template <class T = QWidget>
 T* child(const QWidget& page, const char* name) {
-    T* widget = page.findChild<T*>(QString::fromLatin1(name));
-    if (widget == nullptr)
-        qFatal("no control %s", name);
-    return widget;
+    return velmo::testing::namedChild<T>(page, name);
 }
 
 QString timeBoxes(const QWidget& page) {

@@ -19,6 +19,7 @@
 #include "dialogs/options/network_page.h"
 #include "shared/folder_creation.h"
 #include "tests/support/fake_options_host.h"
+#include "tests/support/named_child.h"
 
 using namespace velmo;
 using velmo::testing::FakeOptionsHost;
@@ -52,10 +53,7 @@ struct Fixture {
     }
     template <class T = QWidget>
     T* child(const char* name) const {
-        T* widget = page->template findChild<T*>(QString::fromLatin1(name));
-        if (widget == nullptr)
-            qFatal("no control %s", name);
-        return widget;
+        return velmo::testing::namedChild<T>(*page, name);
     }
     // As the user's click: the state changes, then clicked and toggled are emitted.
     void click(const char* name) { child<QAbstractButton>(name)->click(); }

@@ -24,6 +24,7 @@
 #include "store/cp932.h"
 #include "store/options_dialog_sections.h"
 #include "tests/support/fake_clock.h"
+#include "tests/support/named_child.h"
 #include "tests/support/scripted_user_interface.h"
 
 using namespace velmo;
@@ -89,10 +90,7 @@ struct Run {
     }
     template <class T>
     static T* control(TfmOption& dialog, const char* name) {
-        T* found = dialog.findChild<T*>(name);
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return velmo::testing::namedChild<T>(dialog, name);
     }
 
     ScriptedUserInterface ui;

@@ -14,6 +14,7 @@
 #include "dialogs/analog_clock.h"
 #include "dialogs/timer_dialog.h"
 #include "tests/support/fake_clock.h"
+#include "tests/support/named_child.h"
 #include "tests/support/scripted_user_interface.h"
 
 using namespace velmo;
@@ -44,10 +45,7 @@ struct Timer {
 
     template <typename T = QWidget>
     T* child(const char* name) const {
-        T* widget = dialog->findChild<T*>(QString::fromLatin1(name));
-        if (widget == nullptr)
-            qFatal("no control %s", name);
-        return widget;
+        return velmo::testing::namedChild<T>(*dialog, name);
     }
     QLineEdit* field(const char* name) const { return child<QLineEdit>(name); }
     QString fields() const {
