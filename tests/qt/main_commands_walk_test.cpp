@@ -188,6 +188,20 @@ void opensSetupOn(Walk& w, const char* item, int expectedPage) {
     QCOMPARE(page, expectedPage);
 }
 
+// The options dialog a command opens: captioned "ベルモ -Velmo-", on its page.
+void opensOptionsOn(const std::function<void()>& command, const char* expectedPage) {
+    QString page;
+    ModalSeen seen;
+    closeNextModal(seen, [&page](QDialog& dialog) {
+        page = dialog.findChild<QTabWidget*>("pcOption")->currentWidget()->objectName();
+        dialog.reject();
+    });
+    command();
+    QCOMPARE(seen.name, QString("fmOption"));
+    QCOMPARE(seen.caption, QString("ベルモ -Velmo-"));
+    QCOMPARE(page, QString(expectedPage));
+}
+
 // A row of the main menu. Hidden items are found by name anywhere in the window.
 struct ItemRow {
     const char* menu;
@@ -216,6 +230,8 @@ const ItemRow kItems[] = {
          w.run.item("miDataFormBack")->trigger();
          QVERIFY(QString::fromStdString(w.run.ui.texts().back()).contains("古いデータ形式"));
      }},
+    {"miView", "miSetteiHyouji", "設定表示(&S)", "", always, always, never,
+     [](Walk& w) { opensOptionsOn([&] { w.run.item("miSetteiHyouji")->trigger(); }, "tsSetAll"); }},
     {"miView", "miKidouJikoku", "起動時刻(&J)", "", always, always, never,
      [](Walk& w) {
          QCOMPARE(opensModal([&] { w.run.item("miKidouJikoku")->trigger(); }),
@@ -325,6 +341,8 @@ const ItemRow kItems[] = {
 #endif
     // No clock companion is installed here.
     {"miKinou", "miClock", "ベル時計表示(&C)", "", never, never, never, nullptr},
+    // Without a clock companion there is no time correction to set.
+    {"miKinou", "miClockSettei", "内蔵時計修正設定(&J)", "", always, never, never, nullptr},
     {"miKinou", "miNissuuKeisan", "日数計算(&N)", "", always, always, never,
      [](Walk& w) {
          w.run.item("miNissuuKeisan")->trigger();
@@ -370,6 +388,13 @@ const ItemRow kItems[] = {
          QCOMPARE(w.run.opened.urls.size(), 1);
          QVERIFY(w.run.opened.urls.front().toLocalFile().endsWith("/HelpVelm.chm"));
          w.run.opened.urls.clear();
+     }},
+    {"miSonota", "miOption", "オプション設定(&O)", "", always, always, never,
+     [](Walk& w) {
+         // From the year page the month page comes first.
+         w.run.window.pages()->setCurrentIndex(1);
+         opensOptionsOn([&] { w.run.item("miOption")->trigger(); }, "tsSetAll");
+         QCOMPARE(w.run.window.pages()->currentIndex(), 0);
      }},
     {"miSonota", "-", "", "", always, always, never, nullptr},
     {"miSonota", "miKidouSettei", "起動設定", "", always, always, never,
@@ -440,7 +465,8 @@ const ButtonRow kButtons[] = {
          clickButton(w, "btnNengetu");
          QVERIFY(!w.run.page().yearMonthEntryOpen());
      }},
-    {"btnSettei", "設定", always, always, nullptr},
+    {"btnSettei", "設定", always, always,
+     [](Walk& w) { opensOptionsOn([&] { clickButton(w, "btnSettei"); }, "tsSetAll"); }},
     {"btnHyoujun", "標準表示", always, always,
      [](Walk& w) {
          w.run.page().openYearMonthEntry();
