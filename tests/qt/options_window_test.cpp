@@ -21,6 +21,7 @@
 #include "app/month_page.h"
 #include "app/network_actions.h"
 #include "app/options_actions.h"
+#include "app/startup/launch_options.h"
 #include "store/cp932.h"
 #include "store/options_dialog_sections.h"
 #include "tests/support/fake_clock.h"
@@ -182,6 +183,47 @@ private slots:
         QCOMPARE(run.window.runSettings().settings().correction.pTAccess, 1);
         const JikokuSection written = readJikokuSection(office.start() / "Torka.ini", run.sleeper);
         QVERIFY(!written.rbDay && written.rbWeek && !written.rbShitei);
+    }
+
+    void aFirstStartFromASharedFolderShowsTheNetworkPageThenEndsTheRun() {
+        QTemporaryDir dir;
+        StartFolders f;
+        f.startFolder = dir.path().toStdString() + "/";
+        f.startedFromNetwork = true;
+        f.startDriveKind = "NETWORK";
+        f.settingsFolder = f.startFolder + "user/";
+        fs::create_directories(f.settingsFolder);
+        f.settingsFile = f.settingsFolder + "Torka.ini";
+        f.rightsFile = f.settingsFolder + "velnetid.myc";
+        f.startMarker = f.startFolder + "Kidou.myc";
+        f.computerName = "PC-01";
+        ScriptedUserInterface ui;
+        FakeClock clock({2026, 12, 10, 9, 0, 0, 0});
+        RecordingSleeper sleeper;
+        TfmC21 window({f, parseLaunchOptions({"/F"}), ui, clock, sleeper});
+        QStringList tabs;
+        bool sharingChecked = false;
+        QObject::connect(
+            &window.options(), &OptionsActions::dialogOpened, &window, [&](TfmOption* dialog) {
+                QTimer::singleShot(0, dialog, [&, dialog] {
+                    QTabWidget* control = dialog->pageControl();
+                    for (int i = 0; i < control->count(); ++i) {
+                        if (control->isTabVisible(i))
+                            tabs << control->tabText(i);
+                    }
+                    sharingChecked = Run::control<QCheckBox>(*dialog, "cbNet")->isChecked();
+                    dialog->close();
+                });
+            });
+        bool ended = false;
+        QObject::connect(&window, &TfmC21::closed, &window, [&] { ended = true; });
+        window.show();
+        QTRY_VERIFY(ended);
+        QCOMPARE(tabs, QStringList({" ネット１ "}));
+        QVERIFY(sharingChecked);
+        QCOMPARE(window.runSettings().settings().network.rbNetKoushin, 2);
+        QVERIFY(window.runSettings().settings().network.cbLNetf);
+        QVERIFY(ui.texts().back().starts_with("一度終了します。"));
     }
 
     void anOptionChangedInTheDialogOutlivesTheRun() {
