@@ -135,6 +135,20 @@ void TfmOption::showEvent(QShowEvent* event) {
 void TfmOption::currentPageChanged(int tab) {
     if (state_.loading || closed_)
         return;
+    // Ctrl+Tab steps onto hidden tabs too; go on to the next shown one that way.
+    if (!pageControl_->isTabVisible(tab)) {
+        const int count = pageControl_->count();
+        const int from = shownPage_ ? pageControl_->indexOf(shownPage_) : 0;
+        const int step = (tab == (from + 1) % count) ? 1 : -1;
+        for (int i = 1; i < count; ++i) {
+            const int next = ((tab + step * i) % count + count) % count;
+            if (pageControl_->isTabVisible(next)) {
+                pageControl_->setCurrentIndex(next);
+                return;
+            }
+        }
+        return;
+    }
     if (shownPage_)
         shownPage_->pageLeft();
     shownPage_ = qobject_cast<OptionPage*>(pageControl_->widget(tab));
@@ -155,20 +169,23 @@ bool TfmOption::eventFilter(QObject* watched, QEvent* event) {
 bool TfmOption::previewKey(const QKeyEvent& key) {
     if (isModifierKey(key.key()) || key.isAutoRepeat())
         return false;
-    if (!withCtrlAndShift(key)) {
+    // Chords are letters; every other key, Ctrl+Shift+Tab included, goes on to the
+    // controls and ends a chord.
+    const bool letter = key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z;
+    if (!withCtrlAndShift(key) || !letter) {
         chordFirstKey_ = 0;
         return false;
     }
     if (chordFirstKey_ == 0) {
         chordFirstKey_ = key.key();
-        return true;
+        return false;
     }
     const int first = chordFirstKey_;
     auto* current = qobject_cast<OptionPage*>(pageControl_->currentWidget());
     if (!current || !current->keyChord(first, key.key())) {
         // The key may start the next chord.
         chordFirstKey_ = key.key();
-        return true;
+        return false;
     }
     chordFirstKey_ = 0;
     for (std::size_t i = 0; i < entries_.size(); ++i) {

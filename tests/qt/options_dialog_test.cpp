@@ -149,6 +149,18 @@ private slots:
         d.dialog->done(QDialog::Accepted);
     }
 
+    void steppingThroughThePagesSkipsTheHiddenOnes() {
+        Dialog d(OptionsForm::Full);
+        d.show();
+        d.dialog->pageControl()->setCurrentIndex(2);  // 機能; メモ (3) follows, hidden
+        QTest::keyClick(d.dialog->pageControl()->currentWidget(), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(d.current(), QString("tsNet1"));
+        QTest::keyClick(d.dialog->pageControl()->currentWidget(), Qt::Key_Backtab,
+                        Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(d.current(), QString("tsKinou"));
+        d.dialog->done(QDialog::Accepted);
+    }
+
     void theNet2ChordRevealsItsPageOnlyWhenTypedDirectlyOnBasic() {
         Dialog d(OptionsForm::Full);
         d.show();
