@@ -26,6 +26,7 @@
 #include "dialogs/memo_window.h"
 #include "monthview/qt_month_view.h"
 #include "store/cp932.h"
+#include "tests/support/cp932_file.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/local_start_folders.h"
 #include "tests/support/scripted_user_interface.h"
@@ -40,8 +41,7 @@ namespace {
 namespace fs = std::filesystem;
 
 void writeFile(const fs::path& path, const std::string& text) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << cp932::encode(text);
+    testing::writeCp932File(path, text);
 }
 
 struct Run {

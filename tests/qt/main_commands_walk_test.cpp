@@ -31,6 +31,7 @@
 #include "dialogs/search_window.h"
 #include "monthview/qt_month_view.h"
 #include "store/cp932.h"
+#include "tests/support/cp932_file.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/scripted_user_interface.h"
 
@@ -44,8 +45,7 @@ namespace {
 namespace fs = std::filesystem;
 
 void writeFile(const fs::path& path, const std::string& text) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << cp932::encode(text);
+    testing::writeCp932File(path, text);
 }
 
 std::string readFile(const fs::path& path) {
@@ -422,27 +422,16 @@ void clickButton(Walk& w, const char* name) {
     QTest::mouseClick(w.run.button(name), Qt::LeftButton);
 }
 
+void clickTo(Walk& w, const char* name, const std::string& month) {
+    clickButton(w, name);
+    QCOMPARE(w.run.shownMonth(), month);
+}
+
 const ButtonRow kButtons[] = {
-    {"btnPrevMonth", "前月", always, always,
-     [](Walk& w) {
-         clickButton(w, "btnPrevMonth");
-         QCOMPARE(w.run.shownMonth(), std::string("202312"));
-     }},
-    {"btnNextMonth", "翌月", always, always,
-     [](Walk& w) {
-         clickButton(w, "btnNextMonth");
-         QCOMPARE(w.run.shownMonth(), std::string("202401"));
-     }},
-    {"btnPrevYear", "前年", always, always,
-     [](Walk& w) {
-         clickButton(w, "btnPrevYear");
-         QCOMPARE(w.run.shownMonth(), std::string("202301"));
-     }},
-    {"btnNextYear", "翌年", always, always,
-     [](Walk& w) {
-         clickButton(w, "btnNextYear");
-         QCOMPARE(w.run.shownMonth(), std::string("202401"));
-     }},
+    {"btnPrevMonth", "前月", always, always, [](Walk& w) { clickTo(w, "btnPrevMonth", "202312"); }},
+    {"btnNextMonth", "翌月", always, always, [](Walk& w) { clickTo(w, "btnNextMonth", "202401"); }},
+    {"btnPrevYear", "前年", always, always, [](Walk& w) { clickTo(w, "btnPrevYear", "202301"); }},
+    {"btnNextYear", "翌年", always, always, [](Walk& w) { clickTo(w, "btnNextYear", "202401"); }},
     {"btnJigen", "時限", always, always,
      [](Walk& w) {
          w.run.ui.answer(true);

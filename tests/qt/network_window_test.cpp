@@ -17,6 +17,7 @@
 #include "shared/update_counter.h"
 #include "store/cp932.h"
 #include "store/line_file.h"
+#include "tests/support/cp932_file.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/scripted_user_interface.h"
 
@@ -28,8 +29,7 @@ using velmo::testing::ScriptedUserInterface;
 namespace {
 
 void writeFile(const std::filesystem::path& path, const std::string& text) {
-    std::filesystem::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << cp932::encode(text);
+    velmo::testing::writeCp932File(path, text);
 }
 
 // A computer's start folder whose settings allow network mode on a shared folder that

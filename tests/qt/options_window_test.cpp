@@ -24,6 +24,7 @@
 #include "app/startup/launch_options.h"
 #include "store/cp932.h"
 #include "store/options_dialog_sections.h"
+#include "tests/support/cp932_file.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/named_child.h"
 #include "tests/support/scripted_user_interface.h"
@@ -38,8 +39,7 @@ namespace {
 namespace fs = std::filesystem;
 
 void writeFile(const fs::path& path, const std::string& text) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << cp932::encode(text);
+    testing::writeCp932File(path, text);
 }
 
 // A start folder whose settings allow network mode on a shared folder.
