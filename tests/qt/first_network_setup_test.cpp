@@ -9,6 +9,7 @@
 #include "app/main_window.h"
 #include "shared/administrator_files.h"
 #include "tests/support/fake_clock.h"
+#include "tests/support/office_folders.h"
 #include "tests/support/scripted_user_interface.h"
 #include "tests/support/temp_folder.h"
 
@@ -19,20 +20,6 @@ using velmo::testing::ScriptedUserInterface;
 
 void write(const fs::path& file, const std::string& bytes) {
     std::ofstream(file, std::ios::binary) << bytes;
-}
-
-velmo::StartFolders startedFromShare(const QString& start) {
-    velmo::StartFolders f;
-    f.startFolder = start.toStdString() + "/";
-    f.startedFromNetwork = true;
-    f.startDriveKind = "NETWORK";
-    f.settingsFolder = f.startFolder + "user/";
-    fs::create_directories(f.settingsFolder);
-    f.settingsFile = f.settingsFolder + "Torka.ini";
-    f.rightsFile = f.settingsFolder + "velnetid.myc";
-    f.startMarker = f.startFolder + "Kidou.myc";
-    f.computerName = "PC-01";
-    return f;
 }
 
 }  // namespace
@@ -46,7 +33,7 @@ private slots:
         ScriptedUserInterface ui;
         velmo::testing::FakeClock clock({2026, 12, 10, 9, 0, 0, 0});
         velmo::testing::RecordingSleeper sleeper;
-        const velmo::StartFolders f = startedFromShare(dir.path());
+        const velmo::StartFolders f = velmo::testing::startedFromShare(dir.path().toStdString());
         // What the settings file says about a shared folder does not count for this run.
         write(f.settingsFile,
               "[Settei]\r\nedtNetFolder=/elsewhere/\r\ncbNet=0\r\nrbNetKoushin=0\r\n");
@@ -71,7 +58,7 @@ private slots:
         ScriptedUserInterface ui;
         velmo::testing::FakeClock clock;
         velmo::testing::RecordingSleeper sleeper;
-        const velmo::StartFolders f = startedFromShare(dir.path());
+        const velmo::StartFolders f = velmo::testing::startedFromShare(dir.path().toStdString());
         const fs::path adminFile = fs::path(f.startFolder) / "velnet.myc";
         velmo::CipherFileContext other{"PC-09", 2461385, [](std::uint32_t) { return 3u; }, ui,
                                        sleeper};
@@ -88,7 +75,8 @@ private slots:
             ScriptedUserInterface ui;
             velmo::testing::FakeClock clock;
             velmo::testing::RecordingSleeper sleeper;
-            const velmo::StartFolders f = startedFromShare(dir.path());
+            const velmo::StartFolders f =
+                velmo::testing::startedFromShare(dir.path().toStdString());
             write(f.settingsFile, "[Settei]\r\nedtNetFolder=/elsewhere/\r\n");
             if (marker)
                 write(f.startMarker, "");

@@ -19,10 +19,12 @@
 #include "store/line_file.h"
 #include "tests/support/cp932_file.h"
 #include "tests/support/fake_clock.h"
+#include "tests/support/office_folders.h"
 #include "tests/support/scripted_user_interface.h"
 
 using namespace velmo;
 using velmo::testing::FakeClock;
+using velmo::testing::Office;
 using velmo::testing::RecordingSleeper;
 using velmo::testing::ScriptedUserInterface;
 
@@ -31,34 +33,6 @@ namespace {
 void writeFile(const std::filesystem::path& path, const std::string& text) {
     velmo::testing::writeCp932File(path, text);
 }
-
-// A computer's start folder whose settings allow network mode on a shared folder that
-// holds one month.
-struct Office {
-    QTemporaryDir dir;
-    std::filesystem::path share() const { return dir.path().toStdString() + "/share/"; }
-    std::filesystem::path start() const { return dir.path().toStdString() + "/pc1/"; }
-    std::filesystem::path sharedFile(const std::string& name) const {
-        return share() / "Data/Files1" / name;
-    }
-
-    Office() {
-        writeFile(sharedFile("Ca202401.myc"), "15,1,,共有の会議,,,,,,\r\n");
-        writeFile(start() / "Torka.ini",
-                  "[Settei]\r\ncbNet=1\r\nvNet_flg=0\r\nrbNetKoushin=1\r\n"
-                  "edtNetFolder=" +
-                      share().string() + "\r\n");
-    }
-    StartFolders folders() const {
-        StartFolders f;
-        f.startFolder = start().string();
-        f.settingsFolder = f.startFolder;
-        f.settingsFile = f.startFolder + "Torka.ini";
-        f.localOperation = true;
-        f.computerName = "PC1";
-        return f;
-    }
-};
 
 struct Run {
     explicit Run(const Office& office)

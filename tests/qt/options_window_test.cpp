@@ -27,10 +27,12 @@
 #include "tests/support/cp932_file.h"
 #include "tests/support/fake_clock.h"
 #include "tests/support/named_child.h"
+#include "tests/support/office_folders.h"
 #include "tests/support/scripted_user_interface.h"
 
 using namespace velmo;
 using velmo::testing::FakeClock;
+using velmo::testing::Office;
 using velmo::testing::RecordingSleeper;
 using velmo::testing::ScriptedUserInterface;
 
@@ -41,30 +43,6 @@ namespace fs = std::filesystem;
 void writeFile(const fs::path& path, const std::string& text) {
     testing::writeCp932File(path, text);
 }
-
-// A start folder whose settings allow network mode on a shared folder.
-struct Office {
-    QTemporaryDir dir;
-    fs::path share() const { return dir.path().toStdString() + "/share/"; }
-    fs::path start() const { return dir.path().toStdString() + "/pc1/"; }
-
-    Office() {
-        writeFile(share() / "Data/Files1/Ca202401.myc", "15,1,,共有の会議,,,,,,\r\n");
-        writeFile(start() / "Torka.ini",
-                  "[Settei]\r\ncbNet=1\r\nvNet_flg=0\r\nrbNetKoushin=0\r\nedtNetFolder=" +
-                      share().string() + "\r\n");
-    }
-    StartFolders folders() const {
-        StartFolders f;
-        f.startFolder = start().string();
-        f.settingsFolder = f.startFolder;
-        f.settingsFile = f.startFolder + "Torka.ini";
-        f.rightsFile = f.startFolder + "velnetid.myc";
-        f.localOperation = true;
-        f.computerName = "PC1";
-        return f;
-    }
-};
 
 struct Run {
     explicit Run(const Office& office)
@@ -111,7 +89,7 @@ class OptionsWindowTest : public QObject {
 
 private slots:
     void openingAndClosingChangesNoOption() {
-        Office office;
+        Office office(0);
         Run run(office);
         const TorkaSettings before = run.window.runSettings().settings();
         run.withDialog(
@@ -132,7 +110,7 @@ private slots:
     }
 
     void theButtonTheOptionItemAndTheCorrectionItemOpenTheirForms() {
-        Office office;
+        Office office(0);
         Run run(office);
         run.withDialog(
             [&] { QTest::mouseClick(run.window.monthPage()->button("btnSettei"), Qt::LeftButton); },
@@ -151,7 +129,7 @@ private slots:
     }
 
     void theNetworkPageActsOnTheWindowWhileTheDialogIsOpen() {
-        Office office;
+        Office office(0);
         Run run(office);
         QTest::mouseClick(run.window.monthPage()->button("btnNetOn"), Qt::LeftButton);
         QVERIFY(run.network().networkOn());
@@ -171,7 +149,7 @@ private slots:
     }
 
     void theScheduleChoiceIsWrittenAtOnceWhenTheDialogCloses() {
-        Office office;
+        Office office(0);
         // The schedule can be chosen only while a clock companion is there.
         const fs::path clock = office.start() / "Velclock.exe";
         writeFile(clock, "#!/bin/sh\n");
@@ -187,16 +165,7 @@ private slots:
 
     void aFirstStartFromASharedFolderShowsTheNetworkPageThenEndsTheRun() {
         QTemporaryDir dir;
-        StartFolders f;
-        f.startFolder = dir.path().toStdString() + "/";
-        f.startedFromNetwork = true;
-        f.startDriveKind = "NETWORK";
-        f.settingsFolder = f.startFolder + "user/";
-        fs::create_directories(f.settingsFolder);
-        f.settingsFile = f.settingsFolder + "Torka.ini";
-        f.rightsFile = f.settingsFolder + "velnetid.myc";
-        f.startMarker = f.startFolder + "Kidou.myc";
-        f.computerName = "PC-01";
+        const StartFolders f = velmo::testing::startedFromShare(dir.path().toStdString());
         ScriptedUserInterface ui;
         FakeClock clock({2026, 12, 10, 9, 0, 0, 0});
         RecordingSleeper sleeper;
@@ -227,7 +196,7 @@ private slots:
     }
 
     void anOptionChangedInTheDialogOutlivesTheRun() {
-        Office office;
+        Office office(0);
         {
             Run run(office);
             QVERIFY(!run.window.runSettings().settings().behaviour.cb24ji);
