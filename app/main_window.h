@@ -211,7 +211,7 @@ private:
     CompanionActions* companions_ = nullptr;
     AboutActions* about_ = nullptr;
     MessagePanelView* messagePanel_ = nullptr;
-    OptionsActions* options_ = nullptr;  // a child of the window
+    OptionsActions* options_ = nullptr;           // a child of the window
     MemorialFeatureActions* memorial_ = nullptr;  // children of the window
     QuickDayEntryActions* quickDayEntry_ = nullptr;
     QMenu* fileMenu_ = nullptr;
