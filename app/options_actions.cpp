@@ -156,7 +156,7 @@ std::optional<std::string> OptionsActions::chooseFile(const std::string& title,
 }
 
 bool OptionsActions::networkMode() const {
-    return context_.run.dataFolders().shared.has_value() || context_.network.networkOn();
+    return context_.network.networkOn();
 }
 
 void OptionsActions::networkModeOff() {

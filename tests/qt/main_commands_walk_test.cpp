@@ -582,8 +582,10 @@ void checkMenus(Walk& w) {
     }
 }
 
-void triggerItems(Walk& w) {
-    for (const ItemRow& row : kItems) {
+// Triggers each row's command and checks its effect; the first failure ends the walk.
+template <class Rows>
+void runEffects(Walk& w, const Rows& rows) {
+    for (const auto& row : rows) {
         if (!row.effect)
             continue;
         row.effect(w);
@@ -592,6 +594,10 @@ void triggerItems(Walk& w) {
             return;
         }
     }
+}
+
+void triggerItems(Walk& w) {
+    runEffects(w, kItems);
 }
 
 QStringList shownButtons(Run& run) {
@@ -621,15 +627,7 @@ void checkButtons(Walk& w) {
 }
 
 void clickButtons(Walk& w) {
-    for (const ButtonRow& row : kButtons) {
-        if (!row.effect)
-            continue;
-        row.effect(w);
-        if (QTest::currentTestFailed()) {
-            qWarning("the effect of %s", row.name);
-            return;
-        }
-    }
+    runEffects(w, kButtons);
 }
 
 }  // namespace
